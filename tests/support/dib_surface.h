@@ -1,0 +1,50 @@
+#ifndef TESTS_SUPPORT_DIB_SURFACE_H_
+#define TESTS_SUPPORT_DIB_SURFACE_H_
+
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+
+namespace veneer::test {
+
+// A top-down 32-bit DIB section selected into its own memory device context: draw into dc(), then
+// read pixels back. Pixels read as 0xAARRGGBB (the section stores B, G, R, A). Owns the bitmap and
+// the device context and releases both, restoring the context's original bitmap first.
+class DibSurface {
+ public:
+  DibSurface(int width, int height);
+  DibSurface(const DibSurface&) = delete;
+  DibSurface& operator=(const DibSurface&) = delete;
+  ~DibSurface();
+
+  bool ok() const { return bitmap_ != nullptr; }
+  HDC dc() const { return dc_; }
+  HBITMAP bitmap() const { return bitmap_; }
+  int width() const { return width_; }
+  int height() const { return height_; }
+
+  // Flushes pending GDI drawing, then reads one pixel; (x, y) must lie inside the surface.
+  uint32_t Pixel(int x, int y) const;
+  void Fill(uint32_t argb);
+  // Counts the pixels that differ from `argb` inside [left, right) x [top, bottom).
+  int CountPixelsNotEqual(uint32_t argb, const RECT& area) const;
+
+  // Writes the surface as an RGBA PNG; returns false when the file cannot be written.
+  bool WritePng(const std::wstring& path) const;
+  // Writes NAME.png into the folder named by TESSARO_TEST_OUTPUT (or the current folder), for
+  // failure reports; returns the path written, or an empty text.
+  std::wstring SaveForFailureReport(const std::wstring& name) const;
+
+ private:
+  int width_;
+  int height_;
+  HDC dc_;                 // Owned memory device context.
+  HBITMAP bitmap_;         // Owned DIB section, selected into dc_.
+  HGDIOBJ old_bitmap_;     // The context's original bitmap, put back before deletion.
+  uint32_t* bits_;         // The section's pixels; owned by bitmap_.
+};
+
+}  // namespace veneer::test
+
+#endif  // TESTS_SUPPORT_DIB_SURFACE_H_

@@ -1,0 +1,107 @@
+#include <gtest/gtest.h>
+#include <stb_image.h>
+
+#include <vector>
+
+#include "tests/support/dib_surface.h"
+#include "tests/support/message_pump.h"
+#include "tests/support/test_window.h"
+
+namespace veneer::test {
+namespace {
+
+bool CountUserMessages(HWND, UINT message, WPARAM, LPARAM, LRESULT* result, void* context) {
+  if (message != WM_APP) return false;
+  ++*static_cast<int*>(context);
+  *result = 0;
+  return true;
+}
+
+TEST(TestWindowTest, WindowsReceiveMessagesAndDieWithTheirOwner) {
+  int received = 0;
+  HWND hidden_hwnd;
+  {
+    TestWindow hidden = TestWindow::Hidden(200, 100, CountUserMessages, &received);
+    hidden_hwnd = hidden.hwnd();
+    ASSERT_TRUE(IsWindow(hidden_hwnd));
+    EXPECT_FALSE(IsWindowVisible(hidden_hwnd));
+    RECT client;
+    GetClientRect(hidden_hwnd, &client);
+    EXPECT_EQ(200, client.right);
+    EXPECT_EQ(100, client.bottom);
+
+    TestWindow message_only = TestWindow::MessageOnly(CountUserMessages, &received);
+    ASSERT_TRUE(IsWindow(message_only.hwnd()));
+    PostMessageW(message_only.hwnd(), WM_APP, 0, 0);
+    PostMessageW(hidden_hwnd, WM_APP, 0, 0);
+    EXPECT_TRUE(PumpMessagesUntil([&] { return received == 2; }, 2000));
+  }
+  EXPECT_FALSE(IsWindow(hidden_hwnd));
+}
+
+DWORD WINAPI SendFromWorker(void* hwnd) {
+  Sleep(50);
+  SendMessageW(static_cast<HWND>(hwnd), WM_APP, 0, 0);
+  return 0;
+}
+
+TEST(MessagePumpTest, DeliversMessagesSentFromOtherThreadsAndTimesOut) {
+  int received = 0;
+  TestWindow window = TestWindow::MessageOnly(CountUserMessages, &received);
+  HANDLE worker = CreateThread(nullptr, 0, SendFromWorker, window.hwnd(), 0, nullptr);
+  EXPECT_TRUE(PumpMessagesUntil([&] { return received == 1; }, 5000));
+  WaitForSingleObject(worker, INFINITE);
+  CloseHandle(worker);
+
+  const ULONGLONG start = GetTickCount64();
+  EXPECT_FALSE(PumpMessagesUntil([] { return false; }, 100));
+  EXPECT_GE(GetTickCount64() - start, 90u);
+}
+
+TEST(DibSurfaceTest, ReadsBackWhatGdiDrew) {
+  DibSurface surface(40, 30);
+  ASSERT_TRUE(surface.ok());
+  surface.Fill(0xFF000000);
+  RECT red = {10, 5, 20, 15};
+  HBRUSH brush = CreateSolidBrush(RGB(255, 0, 0));
+  FillRect(surface.dc(), &red, brush);
+  DeleteObject(brush);
+  // GDI writes B, G, R and leaves the alpha byte alone or clears it; compare colours only.
+  EXPECT_EQ(0xFF0000u, surface.Pixel(10, 5) & 0xFFFFFF);
+  EXPECT_EQ(0xFF0000u, surface.Pixel(19, 14) & 0xFFFFFF);
+  EXPECT_EQ(0u, surface.Pixel(20, 14) & 0xFFFFFF);
+  EXPECT_EQ(0u, surface.Pixel(9, 5) & 0xFFFFFF);
+  EXPECT_EQ(40 * 30 - 100, surface.CountPixelsNotEqual(surface.Pixel(10, 5), RECT{0, 0, 40, 30}));
+}
+
+TEST(DibSurfaceTest, WritesAPngThatDecodesToTheSamePixels) {
+  DibSurface surface(3, 2);
+  ASSERT_TRUE(surface.ok());
+  surface.Fill(0x80112233);
+  wchar_t folder[MAX_PATH];
+  GetTempPathW(MAX_PATH, folder);
+  const std::wstring path = std::wstring(folder) + L"veneer_dib_surface_test.png";
+  ASSERT_TRUE(surface.WritePng(path));
+
+  HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(INVALID_HANDLE_VALUE, file);
+  std::vector<unsigned char> bytes(GetFileSize(file, nullptr));
+  DWORD read = 0;
+  ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr);
+  CloseHandle(file);
+  DeleteFileW(path.c_str());
+
+  int width = 0, height = 0, channels = 0;
+  unsigned char* rgba = stbi_load_from_memory(bytes.data(), static_cast<int>(read), &width, &height, &channels, 4);
+  ASSERT_NE(nullptr, rgba);
+  EXPECT_EQ(3, width);
+  EXPECT_EQ(2, height);
+  EXPECT_EQ(0x11, rgba[0]);
+  EXPECT_EQ(0x22, rgba[1]);
+  EXPECT_EQ(0x33, rgba[2]);
+  EXPECT_EQ(0x80, rgba[3]);
+  stbi_image_free(rgba);
+}
+
+}  // namespace
+}  // namespace veneer::test

@@ -1,0 +1,101 @@
+#include "ui/core/attribute_values.h"
+
+#include <climits>
+#include <cwchar>
+
+#include "ui/core/ui_string.h"
+
+namespace veneer {
+namespace {
+
+bool IsBlank(wchar_t ch) { return ch == L' ' || (ch >= L'\t' && ch <= L'\r'); }
+
+// Reads a signed decimal number at `text` and sets `*stop` to the first character not read. When
+// there are no digits nothing counts as read: the result is 0 and `*stop` is `text` itself.
+int ReadDecimal(const wchar_t* text, const wchar_t** stop) {
+  const wchar_t* p = text;
+  while (IsBlank(*p)) ++p;
+  const bool negative = *p == L'-';
+  if (*p == L'-' || *p == L'+') ++p;
+  if (*p < L'0' || *p > L'9') {
+    *stop = text;
+    return 0;
+  }
+  long long value = 0;
+  for (; *p >= L'0' && *p <= L'9'; ++p) {
+    if (value <= INT_MAX) value = value * 10 + (*p - L'0');
+  }
+  *stop = p;
+  if (negative) value = -value;
+  if (value > INT_MAX) return INT_MAX;
+  if (value < INT_MIN) return INT_MIN;
+  return static_cast<int>(value);
+}
+
+}  // namespace
+
+int ParseIntValue(const wchar_t* text) {
+  const wchar_t* stop;
+  return text ? ReadDecimal(text, &stop) : 0;
+}
+
+int ParseIntList(const wchar_t* text, int* values, int count) {
+  int read = 0;
+  const wchar_t* p = text ? text : L"";
+  for (; read < count; ++read) {
+    if (read > 0) {
+      if (*p == L'\0') break;
+      ++p;  // Skip the separator, whatever it is.
+    }
+    values[read] = ReadDecimal(p, &p);
+  }
+  for (int i = read; i < count; ++i) values[i] = 0;
+  return read;
+}
+
+CUISize ParseSizeValue(const wchar_t* text) {
+  int v[2];
+  ParseIntList(text, v, 2);
+  return CUISize(v[0], v[1]);
+}
+
+CUIPoint ParsePointValue(const wchar_t* text) {
+  int v[2];
+  ParseIntList(text, v, 2);
+  return CUIPoint(v[0], v[1]);
+}
+
+CUIRect ParseRectValue(const wchar_t* text) {
+  int v[4];
+  ParseIntList(text, v, 4);
+  return CUIRect(v[0], v[1], v[2], v[3]);
+}
+
+uint32_t ParseColorValue(const wchar_t* text) {
+  if (!text) return 0;
+  if (*text == L'#') ++text;
+  uint64_t value = 0;
+  for (;; ++text) {
+    unsigned digit;
+    const wchar_t ch = *text;
+    if (ch >= L'0' && ch <= L'9') {
+      digit = ch - L'0';
+    } else if (ch >= L'a' && ch <= L'f') {
+      digit = ch - L'a' + 10;
+    } else if (ch >= L'A' && ch <= L'F') {
+      digit = ch - L'A' + 10;
+    } else {
+      break;
+    }
+    if (value <= 0xFFFFFFFFu) value = value * 16 + digit;
+  }
+  return value > 0xFFFFFFFFu ? 0xFFFFFFFFu : static_cast<uint32_t>(value);
+}
+
+bool ParseBoolValue(const wchar_t* text, bool exact) {
+  if (!text) return false;
+  const CUIString value(text);
+  return exact ? value.Compare(L"true") == 0 : value.CompareNoCase(L"true") == 0;
+}
+
+}  // namespace veneer
