@@ -183,7 +183,8 @@ void CUIString::MakeLower() {
 int CUIString::Find(const wchar_t* text, int start) const {
   const int length = GetLength();
   if (start != 0 && (start < 0 || start > length)) return -1;
-  const wchar_t* hit = wcsstr(data_ + start, OrEmpty(text));
+  if (!text || !*text) return -1;  // The empty text is never found (C runtimes disagree on it).
+  const wchar_t* hit = wcsstr(data_ + start, text);
   return hit ? static_cast<int>(hit - data_) : -1;
 }
 

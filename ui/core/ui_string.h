@@ -58,7 +58,7 @@ class CUIString {
 
   // Index of the first occurrence at or after `start`, or -1. A non-zero start that is negative or
   // past the length gives -1; the character search also gives -1 for a non-zero start equal to the
-  // length.
+  // length. The empty text is never found.
   int Find(const wchar_t* text, int start = 0) const;
   int Find(wchar_t ch, int start = 0) const;
 
