@@ -1,0 +1,16 @@
+#!/usr/bin/env bash
+# Checks that each given Windows program imports only Windows system DLLs, i.e. that it is
+# self-contained (no C++ runtime, winpthread or zlib DLL beside it).
+set -euo pipefail
+system_dlls='^(kernel32|user32|gdi32|gdiplus|msimg32|comctl32|comdlg32|advapi32|shell32|shlwapi|ole32|oleaut32|uuid|urlmon|wininet|winhttp|crypt32|secur32|ws2_32|version|winmm|imm32|msvcrt|ntdll|bcrypt|dwmapi|uxtheme|usp10|rpcrt4)\.dll$'
+status=0
+for program in "$@"; do
+  while read -r dll; do
+    if ! echo "$dll" | tr 'A-Z' 'a-z' | grep -Eq "$system_dlls"; then
+      echo "$(basename "$program") imports $dll, which is not a Windows system DLL"
+      status=1
+    fi
+  done < <(i686-w64-mingw32-objdump -p "$program" | sed -n 's/^\s*DLL Name: //p')
+done
+[ $status -eq 0 ] && echo "$# programs import only Windows system DLLs"
+exit $status
