@@ -103,5 +103,35 @@ TEST(DibSurfaceTest, WritesAPngThatDecodesToTheSamePixels) {
   stbi_image_free(rgba);
 }
 
+// Draws one character in black on white and returns the pixels' colour channels.
+std::vector<uint32_t> RenderGlyph(const wchar_t* face, wchar_t ch) {
+  DibSurface surface(40, 40);
+  surface.Fill(0xFFFFFFFF);
+  HFONT font = CreateFontW(-28, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, 0, 0,
+                           NONANTIALIASED_QUALITY, 0, face);
+  HGDIOBJ old = SelectObject(surface.dc(), font);
+  SetBkMode(surface.dc(), TRANSPARENT);
+  SetTextColor(surface.dc(), RGB(0, 0, 0));
+  TextOutW(surface.dc(), 4, 4, &ch, 1);
+  SelectObject(surface.dc(), old);
+  DeleteObject(font);
+  std::vector<uint32_t> pixels;
+  for (int y = 0; y < 40; ++y) {
+    for (int x = 0; x < 40; ++x) pixels.push_back(surface.Pixel(x, y) & 0xFFFFFF);
+  }
+  return pixels;
+}
+
+// The skins' Chinese face must map to an installed font with CJK glyphs; without the prefix's font
+// replacement every character would render as the same missing-glyph box.
+TEST(WinePrefixTest, ChineseFaceRendersDistinctGlyphs) {
+  const auto an = RenderGlyph(L"Microsoft YaHei", L'\u5B89');      // 安
+  const auto zhuang = RenderGlyph(L"Microsoft YaHei", L'\u88C5');  // 装
+  int inked = 0;
+  for (uint32_t p : an) inked += p != 0xFFFFFF;
+  EXPECT_GT(inked, 20) << "the glyph drew nothing";
+  EXPECT_NE(an, zhuang) << "two different characters render identically (missing-glyph boxes)";
+}
+
 }  // namespace
 }  // namespace veneer::test
