@@ -3,6 +3,7 @@
 #   WINEPREFIX        the project-local prefix, 32-bit (Debian's wine32 runs 32-bit programs)
 #   WINEDLLOVERRIDES  mscoree and mshtml disabled: no Mono or Gecko installer dialog can appear
 #   WINEDEBUG         quiet
+# and in the prefix: the font replacement for the skins' Chinese face, no crash dialog.
 # Functions: wine_prefix_ready (creates the prefix on first use), wine_display_ready (starts Xvfb
 # when DISPLAY is unset), wine_server_start / wine_server_stop (one persistent wineserver per run,
 # and only our prefix's server is stopped).
@@ -14,7 +15,7 @@ export WINEDLLOVERRIDES="mscoree=d;mshtml=d;winemenubuilder.exe=d"
 export WINEDEBUG="${WINEDEBUG:--all}"
 
 # Bump when the prefix's settings below change, so existing prefixes are brought up to date.
-tessaro_prefix_version="1"
+tessaro_prefix_version="2"
 
 wine_prefix_ready() {
   local marker="$WINEPREFIX/.tessaro-prefix"
@@ -29,6 +30,9 @@ wine_prefix_ready() {
     # Without a replacement every text in the skins' Chinese face renders as boxes.
     wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v 'Microsoft YaHei' /t REG_SZ \
          /d 'WenQuanYi Micro Hei' /f >/dev/null 2>&1
+    # A crashing program prints a backtrace and ends, instead of waiting on a crash dialog that
+    # nobody will close.
+    wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
     wineserver -w
     echo "$tessaro_prefix_version" > "$marker"
   )
