@@ -1,0 +1,35 @@
+#ifndef APP_CONFIG_CLIENT_H_
+#define APP_CONFIG_CLIENT_H_
+
+#include <windows.h>
+
+#include <string>
+
+namespace tessaro {
+
+// The configuration server client: one blocking HTTPS GET per document, each on a worker thread of
+// its own, and the hand-over of the raw reply body to the main window's UI thread. It does not parse
+// the documents (the main window does), does not retry and keeps no cache: one request per start.
+
+// The request paths for a catalogue name, inserted as it is (no escaping, no encoding).
+std::wstring GlobalConfigPath(const std::wstring& goods_name);
+std::wstring GoodsConfigPath(const std::wstring& goods_name);
+
+// GET https://host:443/path with WinHTTP (agent "User-Agent", the default proxy, 2000 ms for each of
+// resolve, connect, send and receive, and for the reply's headers). Returns the reply body whatever
+// the status code; never fails outwardly: on any failure it returns what had been read, usually "".
+// The body ends at the first NUL byte the server sent and at 8 MiB at most. Prints each chunk read
+// and the read loop's failures to standard output.
+std::string HttpGet(const std::wstring& host, const std::wstring& path);
+
+// Thread procedures for CreateThread. `main_window` is the main window's HWND. Each builds its path
+// from GoodsName, copies ConfigHost, fetches, and sends the body to the window with SendMessageW:
+// UM_GLOBAL_CONFIG or UM_GOODS_CONFIG, wParam = the body's bytes (NUL-terminated), lParam = its
+// length. The bytes belong to the thread and stay valid only until SendMessageW returns, that is
+// while the window handles the message. Exactly one message per call, an empty body included.
+DWORD WINAPI FetchGlobalConfig(LPVOID main_window);
+DWORD WINAPI FetchGoodsConfig(LPVOID main_window);
+
+}  // namespace tessaro
+
+#endif  // APP_CONFIG_CLIENT_H_

@@ -1,0 +1,37 @@
+#include "app/config_identity.h"
+
+#include <windows.h>
+
+namespace tessaro {
+
+std::wstring ConfigHost;
+std::wstring GoodsName;
+
+// TESSARO_CONFIG_HOST is a narrow string literal from the build; the empty wide literal in front
+// makes the joined literal wide.
+const wchar_t* const kBuiltConfigHost = L"" TESSARO_CONFIG_HOST;
+
+std::wstring GoodsNameFromModulePath(const std::wstring& module_path) {
+  const size_t slash = module_path.rfind(L'\\');
+  if (slash == std::wstring::npos) return std::wstring();
+  const std::wstring file_name = module_path.substr(slash + 1);
+  return file_name.substr(0, file_name.rfind(L'.'));
+}
+
+std::wstring ModuleGoodsName() {
+  // GetModuleFileNameW cuts a path that does not fit (and says so only through the length), which
+  // would silently name another product: grow the buffer until the whole path fits.
+  std::wstring path(MAX_PATH, L'\0');
+  for (;;) {
+    const DWORD length = GetModuleFileNameW(nullptr, &path[0], static_cast<DWORD>(path.size()));
+    if (length == 0) return std::wstring();
+    if (length < path.size()) {
+      path.resize(length);
+      return GoodsNameFromModulePath(path);
+    }
+    if (path.size() >= 32768) return std::wstring();
+    path.resize(path.size() * 2);
+  }
+}
+
+}  // namespace tessaro
