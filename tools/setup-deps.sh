@@ -112,6 +112,19 @@ build_gtest() {
       -Dgtest_disable_pthreads=OFF
 }
 
+# pugixml's source, unpacked only: the markup benchmark (tools/bench) compiles pugixml.cpp itself with
+# its own flags, as a comparison for our parser. Optional: the build skips the benchmark without it.
+unpack_pugixml() {
+  [ -f "$work/pugixml/tree/src/pugixml.cpp" ] && return 0
+  mkdir -p "$work"
+  if ! fetch_source pugixml; then
+    log "pugixml source not available; the markup benchmark will not be built"
+    return 0
+  fi
+  unpack_orig pugixml
+  log "pugixml source unpacked in $work/pugixml/tree"
+}
+
 install_packages
 if [ "$(cat "$stamp" 2>/dev/null)" != "$stamp_want" ]; then
   mkdir -p "$prefix" "$work"
@@ -121,3 +134,4 @@ if [ "$(cat "$stamp" 2>/dev/null)" != "$stamp_want" ]; then
   echo "$stamp_want" > "$stamp"
   log "third-party libraries installed in $prefix"
 fi
+unpack_pugixml

@@ -1,0 +1,159 @@
+#include "ui/render/image_loader.h"
+
+#include <gtest/gtest.h>
+#include <stb_image_write.h>
+#include <zlib.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+namespace veneer {
+namespace {
+
+using Bytes = std::vector<unsigned char>;
+
+void AppendBytes(void* context, void* data, int size) {
+  Bytes* out = static_cast<Bytes*>(context);
+  const unsigned char* bytes = static_cast<const unsigned char*>(data);
+  out->insert(out->end(), bytes, bytes + size);
+}
+
+// An RGBA PNG of the given pixels (R, G, B, A per pixel, rows top to bottom).
+Bytes EncodePng(int width, int height, const Bytes& rgba) {
+  Bytes png;
+  stbi_write_png_to_func(AppendBytes, &png, width, height, 4, rgba.data(), width * 4);
+  return png;
+}
+
+Bytes SolidRgba(int width, int height, unsigned char alpha) {
+  Bytes rgba(static_cast<size_t>(width) * height * 4, 0x40);
+  for (size_t index = 3; index < rgba.size(); index += 4) rgba[index] = alpha;
+  return rgba;
+}
+
+// Rewrites the width and height in the PNG's header chunk and its checksum, leaving the pixel data as is.
+void ClaimSize(Bytes* png, uint32_t width, uint32_t height) {
+  const size_t header = 16;  // Signature (8), chunk length (4), "IHDR" (4).
+  const uint32_t values[] = {width, height};
+  for (int which = 0; which < 2; ++which) {
+    for (int shift = 0; shift < 4; ++shift) {
+      (*png)[header + which * 4 + shift] = static_cast<unsigned char>(values[which] >> (24 - 8 * shift));
+    }
+  }
+  const uLong crc = crc32(0, png->data() + 12, 17);  // "IHDR" and its 13 data bytes.
+  for (int shift = 0; shift < 4; ++shift) {
+    (*png)[29 + shift] = static_cast<unsigned char>(crc >> (24 - 8 * shift));
+  }
+}
+
+ImageRecord* Decode(const Bytes& bytes, uint32_t mask = 0) {
+  return DecodeImageBytes(bytes.data(), bytes.size(), mask);
+}
+
+TEST(ImageLoaderTest, PremultipliesAndAppliesTheMask) {
+  const unsigned char rgba[] = {255, 0, 0, 128,  10, 20, 30, 255,  0, 0, 0, 0,  0, 255, 0, 255};
+  uint32_t out[4] = {};
+  EXPECT_TRUE(ConvertToPremultipliedBgra(rgba, 4, 0, out));
+  EXPECT_EQ(0x80800000u, out[0]);  // Stored B 0, G 0, R 128, A 128.
+  EXPECT_EQ(0xFF0A141Eu, out[1]);
+  EXPECT_EQ(0u, out[2]);
+
+  // Opaque pixels alone: no alpha. A pixel equal to the mask is cleared and counts as alpha.
+  EXPECT_FALSE(ConvertToPremultipliedBgra(rgba + 4, 1, 0, out));
+  EXPECT_TRUE(ConvertToPremultipliedBgra(rgba + 12, 1, 0xFF00FF00, out));
+  EXPECT_EQ(0u, out[0]);
+  // The mask compares with the premultiplied value.
+  EXPECT_FALSE(ConvertToPremultipliedBgra(rgba + 4, 1, 0xFF0A141F, out));
+  EXPECT_TRUE(ConvertToPremultipliedBgra(rgba, 1, 0x80800000, out));
+  EXPECT_EQ(0u, out[0]);
+}
+
+TEST(ImageLoaderTest, DecodesIntoATopDownPremultipliedSection) {
+  const Bytes rgba = {255, 0, 0, 255,  255, 0, 0, 128,  0, 0, 255, 255,
+                      0, 255, 0, 255,  0, 0, 0, 0,      255, 255, 255, 255};
+  ImageRecord* record = Decode(EncodePng(3, 2, rgba));
+  ASSERT_NE(nullptr, record);
+  EXPECT_EQ(3, record->width);
+  EXPECT_EQ(2, record->height);
+  EXPECT_TRUE(record->has_alpha);
+  EXPECT_FALSE(record->adjusts_hsl);
+  EXPECT_EQ(nullptr, record->unadjusted_pixels);
+  const uint32_t expected[] = {0xFFFF0000, 0x80800000, 0xFF0000FF, 0xFF00FF00, 0x00000000, 0xFFFFFFFF};
+  for (int index = 0; index < 6; ++index) EXPECT_EQ(expected[index], record->pixels[index]) << index;
+
+  DIBSECTION section = {};
+  ASSERT_EQ(static_cast<int>(sizeof(section)), GetObjectW(record->bitmap, sizeof(section), &section));
+  EXPECT_EQ(32, section.dsBm.bmBitsPixel);  // Row order: the first row read above is the top one.
+  EXPECT_EQ(record->pixels, section.dsBm.bmBits);
+  FreeImageRecord(record);
+
+  ImageRecord* opaque = Decode(EncodePng(4, 4, SolidRgba(4, 4, 255)), 0xFF123456);
+  ASSERT_NE(nullptr, opaque);
+  EXPECT_FALSE(opaque->has_alpha);
+  EXPECT_EQ(0xFF123456u, opaque->mask);
+  FreeImageRecord(opaque);
+}
+
+TEST(ImageLoaderTest, CapsTheDecodedSize) {
+  ImageRecord* widest = Decode(EncodePng(8192, 1, SolidRgba(8192, 1, 255)));
+  ASSERT_NE(nullptr, widest);
+  EXPECT_EQ(8192, widest->width);
+  FreeImageRecord(widest);
+  EXPECT_EQ(nullptr, Decode(EncodePng(8193, 1, SolidRgba(8193, 1, 255))));
+
+  Bytes huge = EncodePng(2, 2, SolidRgba(2, 2, 255));
+  ClaimSize(&huge, 100000, 100000);
+  EXPECT_EQ(nullptr, Decode(huge));
+  ClaimSize(&huge, 8192, 8192);  // Within the cap, but the data holds only 2 x 2 pixels.
+  EXPECT_EQ(nullptr, Decode(huge));
+}
+
+TEST(ImageLoaderTest, DamagedDataYieldsNoImage) {
+  const Bytes png = EncodePng(16, 16, SolidRgba(16, 16, 200));
+  ASSERT_GT(png.size(), 60u);
+  // Every cut before the end chunk loses data the decoder needs.
+  const size_t end_chunk = png.size() - 12;
+  for (size_t length = 0; length < end_chunk; ++length) {
+    EXPECT_EQ(nullptr, DecodeImageBytes(png.data(), length, 0)) << length;
+  }
+
+  Bytes noise(4096);
+  uint32_t state = 12345;
+  for (unsigned char& byte : noise) {
+    state = state * 1103515245u + 12345u;
+    byte = static_cast<unsigned char>(state >> 16);
+  }
+  EXPECT_EQ(nullptr, Decode(noise));
+  std::memcpy(noise.data(), png.data(), 8);  // A PNG signature followed by noise.
+  EXPECT_EQ(nullptr, Decode(noise));
+  EXPECT_EQ(nullptr, DecodeImageBytes(nullptr, 10, 0));
+}
+
+TEST(ImageLoaderTest, LoadsFilesAndRejectsNamesThatAreNoResourceIds) {
+  wchar_t folder[MAX_PATH] = {};
+  ASSERT_NE(0u, GetTempPathW(MAX_PATH, folder));
+  const std::wstring path = std::wstring(folder) + L"veneer_image_loader_test.png";
+  const Bytes png = EncodePng(5, 3, SolidRgba(5, 3, 255));
+  HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  ASSERT_NE(INVALID_HANDLE_VALUE, file);
+  DWORD written = 0;
+  WriteFile(file, png.data(), static_cast<DWORD>(png.size()), &written, nullptr);
+  CloseHandle(file);
+
+  ImageRecord* record = LoadImageRecord(path.c_str(), L"", 0, nullptr);
+  ASSERT_NE(nullptr, record);
+  EXPECT_EQ(5, record->width);
+  EXPECT_TRUE(record->resource_type.IsEmpty());
+  FreeImageRecord(record);
+  DeleteFileW(path.c_str());
+
+  EXPECT_EQ(nullptr, LoadImageFile(path.c_str(), 0));
+  EXPECT_EQ(nullptr, LoadImageRecord(L"", nullptr, 0, nullptr));
+  EXPECT_EQ(nullptr, LoadImageRecord(L"logo.png", L"PNG", 0, nullptr));
+  EXPECT_EQ(nullptr, LoadImageResource(0, L"PNG", 0, nullptr));
+  EXPECT_EQ(nullptr, LoadImageResource(70000, L"PNG", 0, nullptr));  // Not an integer resource name.
+}
+
+}  // namespace
+}  // namespace veneer

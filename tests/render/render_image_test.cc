@@ -1,0 +1,172 @@
+#include <gtest/gtest.h>
+#include <stb_image_write.h>
+
+#include <string>
+#include <vector>
+
+#include "tests/render/test_bitmap.h"
+#include "tests/support/dib_surface.h"
+#include "ui/render/image_descriptor.h"
+#include "ui/render/render_engine.h"
+#include "ui/runtime/paint_manager.h"
+
+namespace veneer::test {
+namespace {
+
+constexpr uint32_t kWhite = 0xFFFFFFFF;
+constexpr RECT kNoRect = {0, 0, 0, 0};
+
+void AppendBytes(void* context, void* data, int size) {
+  auto* bytes = static_cast<std::vector<unsigned char>*>(context);
+  bytes->insert(bytes->end(), static_cast<unsigned char*>(data), static_cast<unsigned char*>(data) + size);
+}
+
+// Writes straight (not premultiplied) 0xAARRGGBB pixels as an RGBA PNG file.
+bool WritePng(const std::wstring& path, int width, int height, const std::vector<uint32_t>& pixels) {
+  std::vector<unsigned char> rgba;
+  for (uint32_t p : pixels) {
+    rgba.insert(rgba.end(), {static_cast<unsigned char>(p >> 16), static_cast<unsigned char>(p >> 8),
+                             static_cast<unsigned char>(p), static_cast<unsigned char>(p >> 24)});
+  }
+  std::vector<unsigned char> png;
+  if (!stbi_write_png_to_func(AppendBytes, &png, width, height, 4, rgba.data(), width * 4)) return false;
+  HANDLE file =
+      CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  DWORD written = 0;
+  const bool ok =
+      WriteFile(file, png.data(), static_cast<DWORD>(png.size()), &written, nullptr) && written == png.size();
+  CloseHandle(file);
+  return ok;
+}
+
+// 8 x 8 opaque: a distinct colour in each 2 x 2 corner, blue edges, green middle.
+std::vector<uint32_t> CorneredPixels() {
+  std::vector<uint32_t> pixels(64, 0xFF0000FF);
+  for (int y = 0; y < 8; ++y) {
+    for (int x = 0; x < 8; ++x) {
+      uint32_t& p = pixels[y * 8 + x];
+      if (x >= 2 && x < 6 && y >= 2 && y < 6) p = 0xFF00FF00;
+      if (x < 2 && y < 2) p = 0xFF110000;
+      if (x >= 6 && y < 2) p = 0xFF220000;
+      if (x < 2 && y >= 6) p = 0xFF330000;
+      if (x >= 6 && y >= 6) p = 0xFF440000;
+    }
+  }
+  return pixels;
+}
+
+// Skin images written as PNG files into a temporary folder and drawn through descriptors naming their
+// full paths (without a skin archive the loader reads plain paths).
+class DrawImageTest : public testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    wchar_t temp[MAX_PATH];
+    GetTempPathW(MAX_PATH, temp);
+    folder_ = std::wstring(temp) + L"tessaro_render_tests_" + std::to_wstring(GetCurrentProcessId());
+    CreateDirectoryW(folder_.c_str(), nullptr);
+    ASSERT_TRUE(WritePng(Path(L"cornered.png"), 8, 8, CorneredPixels()));
+    ASSERT_TRUE(WritePng(Path(L"red.png"), 4, 4, std::vector<uint32_t>(16, 0xFFFF0000)));
+    ASSERT_TRUE(WritePng(Path(L"half.png"), 4, 4, std::vector<uint32_t>(16, 0x80FF0000)));
+  }
+
+  static void TearDownTestSuite() {
+    for (const wchar_t* name : {L"cornered.png", L"red.png", L"half.png"}) DeleteFileW(Path(name).c_str());
+    RemoveDirectoryW(folder_.c_str());
+  }
+
+  static std::wstring Path(const wchar_t* name) { return folder_ + L"\\" + name; }
+  static std::wstring Descriptor(const wchar_t* name, const wchar_t* items = L"") {
+    return L"file='" + Path(name) + L"' " + items;
+  }
+
+  bool Draw(const DibSurface& surface, const RECT& item, const RECT& paint, const std::wstring& descriptor,
+            const wchar_t* modifier = nullptr) {
+    return Renderer::DrawImageDescriptor(surface.dc(), &manager_, item, paint, descriptor.c_str(), modifier);
+  }
+
+  CPaintManagerUI manager_;
+  static std::wstring folder_;
+};
+
+std::wstring DrawImageTest::folder_;
+
+TEST_F(DrawImageTest, ACorneredProgressImageKeepsItsCornersWhenStretched) {
+  DibSurface surface(320, 10);
+  surface.Fill(kWhite);
+  ASSERT_TRUE(
+      Draw(surface, {10, 1, 310, 9}, {0, 0, 320, 10}, Descriptor(L"cornered.png", L"corner='2,2,2,2'")));
+  EXPECT_EQ(0x110000u, surface.Pixel(10, 1) & 0xFFFFFF);
+  EXPECT_EQ(0x110000u, surface.Pixel(11, 2) & 0xFFFFFF);
+  EXPECT_EQ(0x220000u, surface.Pixel(308, 2) & 0xFFFFFF);
+  EXPECT_EQ(0x330000u, surface.Pixel(11, 7) & 0xFFFFFF);
+  EXPECT_EQ(0x440000u, surface.Pixel(309, 8) & 0xFFFFFF);
+  EXPECT_EQ(0x00FF00u, surface.Pixel(160, 5) & 0xFFFFFF);
+  EXPECT_EQ(0x0000FFu, surface.Pixel(160, 1) & 0xFFFFFF);
+  EXPECT_EQ(kWhite, surface.Pixel(310, 5));
+  EXPECT_EQ(kWhite, surface.Pixel(9, 5));
+}
+
+TEST_F(DrawImageTest, DestPlacesTheImageInsideTheItemAndIsCutAtItsEdges) {
+  DibSurface surface(100, 100);
+  surface.Fill(kWhite);
+  ASSERT_TRUE(
+      Draw(surface, {20, 20, 60, 60}, {0, 0, 100, 100}, Descriptor(L"red.png", L"dest='10,10,20,20'")));
+  EXPECT_EQ(100, surface.CountPixelsNotEqual(kWhite, {0, 0, 100, 100}));
+  EXPECT_EQ(0xFF0000u, surface.Pixel(30, 30) & 0xFFFFFF);
+  EXPECT_EQ(0xFF0000u, surface.Pixel(39, 39) & 0xFFFFFF);
+
+  // A dest reaching past the item stops at the item's right and bottom edges.
+  surface.Fill(kWhite);
+  ASSERT_TRUE(
+      Draw(surface, {20, 20, 60, 60}, {0, 0, 100, 100}, Descriptor(L"red.png", L"dest='30,30,80,80'")));
+  EXPECT_EQ(10 * 10, surface.CountPixelsNotEqual(kWhite, {0, 0, 100, 100}));
+  EXPECT_EQ(kWhite, surface.Pixel(60, 55));
+}
+
+TEST_F(DrawImageTest, SourceAndModifierChooseThePartOfTheBitmap) {
+  DibSurface surface(4, 4);
+  surface.Fill(kWhite);
+  // The modifier's source (the top-right corner) overrides the descriptor's (the bottom-left one).
+  ASSERT_TRUE(Draw(surface, {0, 0, 2, 2}, {0, 0, 4, 4}, Descriptor(L"cornered.png", L"source='0,6,2,8'"),
+                   L"source='6,0,8,2'"));
+  EXPECT_EQ(0x220000u, surface.Pixel(0, 0) & 0xFFFFFF);
+  EXPECT_EQ(0x220000u, surface.Pixel(1, 1) & 0xFFFFFF);
+  // A source beyond the bitmap is cut to it: 6..8 of an 8-pixel image, drawn into 2 pixels unscaled.
+  surface.Fill(kWhite);
+  ASSERT_TRUE(Draw(surface, {0, 0, 2, 2}, {0, 0, 4, 4}, Descriptor(L"cornered.png", L"source='6,6,50,50'")));
+  EXPECT_EQ(0x440000u, surface.Pixel(1, 1) & 0xFFFFFF);
+}
+
+TEST_F(DrawImageTest, FadeAndTranslucentImagesBlend) {
+  DibSurface surface(20, 4);
+  surface.Fill(kWhite);
+  ASSERT_TRUE(Draw(surface, {0, 0, 4, 4}, {0, 0, 20, 4}, Descriptor(L"red.png", L"fade='128'")));
+  EXPECT_TRUE(NearColor(surface.Pixel(2, 2), 0xFFFF7F7F, 2)) << std::hex << surface.Pixel(2, 2);
+  ASSERT_TRUE(Draw(surface, {5, 0, 9, 4}, {0, 0, 20, 4}, Descriptor(L"red.png", L"fade='0'")));
+  EXPECT_EQ(0, surface.CountPixelsNotEqual(kWhite, {5, 0, 9, 4}));
+  ASSERT_TRUE(Draw(surface, {10, 0, 14, 4}, {0, 0, 20, 4}, Descriptor(L"half.png")));
+  EXPECT_TRUE(NearColor(surface.Pixel(12, 2), 0xFFFF7F7F, 2)) << std::hex << surface.Pixel(12, 2);
+}
+
+TEST_F(DrawImageTest, MissingImagesFailAndInvisibleOnesSucceedWithoutDrawing) {
+  DibSurface surface(20, 20);
+  surface.Fill(kWhite);
+  EXPECT_FALSE(Draw(surface, {0, 0, 20, 20}, {0, 0, 20, 20}, Descriptor(L"missing.png")));
+  EXPECT_FALSE(Draw(surface, {0, 0, 20, 20}, {0, 0, 20, 20}, L""));
+  EXPECT_TRUE(Draw(surface, {0, 0, 20, 20}, {30, 30, 40, 40}, Descriptor(L"red.png")));
+  EXPECT_TRUE(Draw(surface, {0, 0, 20, 20}, {0, 0, 20, 20}, Descriptor(L"red.png", L"dest='25,0,30,5'")));
+  EXPECT_EQ(0, surface.CountPixelsNotEqual(kWhite, {0, 0, 20, 20}));
+
+  EXPECT_FALSE(Renderer::DrawImageDescriptor(nullptr, &manager_, {0, 0, 4, 4}, {0, 0, 4, 4},
+                                             Descriptor(L"red.png").c_str()));
+  EXPECT_FALSE(Renderer::DrawImageDescriptor(surface.dc(), nullptr, {0, 0, 4, 4}, {0, 0, 4, 4},
+                                             Descriptor(L"red.png").c_str()));
+  EXPECT_FALSE(Renderer::DrawImageInfo(surface.dc(), &manager_, {0, 0, 4, 4}, {0, 0, 4, 4}, nullptr));
+  EXPECT_FALSE(Renderer::DrawImageByName(surface.dc(), &manager_, {0, 0, 4, 4}, {0, 0, 4, 4}, L"", nullptr,
+                                         {0, 0, 4, 4}, kNoRect, kNoRect, 0, 255, false, false, false));
+  EXPECT_EQ(0, surface.CountPixelsNotEqual(kWhite, {0, 0, 20, 20}));
+}
+
+}  // namespace
+}  // namespace veneer::test

@@ -1,0 +1,46 @@
+#ifndef TESTS_RENDER_TEST_BITMAP_H_
+#define TESTS_RENDER_TEST_BITMAP_H_
+
+#include <windows.h>
+
+#include <cstdint>
+#include <vector>
+
+namespace veneer::test {
+
+// A top-down 32-bit DIB section filled from 0xAARRGGBB values (premultiplied, as the image loader stores
+// them), for drawing tests. Owns the bitmap.
+class TestBitmap {
+ public:
+  TestBitmap(int width, int height, const std::vector<uint32_t>& pixels);
+  TestBitmap(int width, int height, uint32_t fill);
+  TestBitmap(const TestBitmap&) = delete;
+  TestBitmap& operator=(const TestBitmap&) = delete;
+  ~TestBitmap();
+
+  HBITMAP get() const { return bitmap_; }
+  int width() const { return width_; }
+  int height() const { return height_; }
+  uint32_t Pixel(int x, int y) const { return bits_[y * width_ + x]; }
+  void SetPixel(int x, int y, uint32_t argb) { bits_[y * width_ + x] = argb; }
+  void FillRect(const RECT& area, uint32_t argb);
+
+ private:
+  int width_;
+  int height_;
+  HBITMAP bitmap_;  // Owned.
+  uint32_t* bits_;  // Owned by bitmap_.
+};
+
+// Channels of a 0xAARRGGBB value.
+inline int Alpha(uint32_t argb) { return static_cast<int>(argb >> 24); }
+inline int Red(uint32_t argb) { return static_cast<int>((argb >> 16) & 0xFF); }
+inline int Green(uint32_t argb) { return static_cast<int>((argb >> 8) & 0xFF); }
+inline int Blue(uint32_t argb) { return static_cast<int>(argb & 0xFF); }
+
+// True when every colour channel (and alpha with `with_alpha`) differs by at most `tolerance`.
+bool NearColor(uint32_t actual, uint32_t expected, int tolerance, bool with_alpha = false);
+
+}  // namespace veneer::test
+
+#endif  // TESTS_RENDER_TEST_BITMAP_H_

@@ -1,0 +1,34 @@
+#include "ui/runtime/display_scale.h"
+
+#include <gtest/gtest.h>
+
+namespace veneer {
+namespace {
+
+TEST(DisplayScaleTest, ScalesWithRoundingAwayFromZero) {
+  CDisplayScale scale;
+  EXPECT_EQ(100, scale.GetScale());
+  EXPECT_EQ(13, scale.ScaleForDpi(13));
+
+  scale.SetScale(125);
+  EXPECT_EQ(16, scale.ScaleForDpi(13));  // 16.25
+  EXPECT_EQ(-16, scale.ScaleForDpi(-13));
+  EXPECT_EQ(3, scale.ScaleForDpi(2));    // 2.5 rounds up
+  EXPECT_EQ(-3, scale.ScaleForDpi(-2));  // -2.5 rounds down
+  const CUISize size = scale.ScaleSize(CUISize(10, 2));
+  EXPECT_EQ(13, size.cx);  // 12.5
+  EXPECT_EQ(3, size.cy);
+
+  // Left and top scale as positions, width and height as lengths.
+  const CUIRect rect = scale.ScaleRect(CUIRect(2, 2, 4, 5));
+  EXPECT_EQ(3, rect.left);
+  EXPECT_EQ(3, rect.top);
+  EXPECT_EQ(6, rect.right);   // 3 + 2.5 -> 3 + 3
+  EXPECT_EQ(7, rect.bottom);  // 3 + 3.75 -> 3 + 4
+
+  scale.SetScale(0);
+  EXPECT_EQ(1, scale.GetScale());
+}
+
+}  // namespace
+}  // namespace veneer

@@ -1,0 +1,179 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "tests/support/test_window.h"
+#include "ui/runtime/paint_manager.h"
+
+namespace veneer {
+namespace {
+
+LOGFONTW LogFontOf(HFONT font) {
+  LOGFONTW log_font = {};
+  GetObjectW(font, sizeof(log_font), &log_font);
+  return log_font;
+}
+
+bool IsLiveObject(HGDIOBJ object) { return GetObjectType(object) != 0; }
+
+TEST(PaintManagerFontsTest, LaterRegistrationReplacesAndDeletesTheEarlierFont) {
+  CPaintManagerUI manager;
+  HFONT first = manager.RegisterFont(4, L"Arial", 12, false, false, false, false);
+  ASSERT_NE(nullptr, first);
+  HFONT second = manager.RegisterFont(4, L"Tahoma", 14, true, false, false, false);
+  ASSERT_NE(nullptr, second);
+  EXPECT_EQ(second, manager.GetFontHandle(4));
+  EXPECT_FALSE(IsLiveObject(first));
+  EXPECT_EQ(L"Tahoma", manager.GetFontRecord(4)->face_name);
+
+  manager.RemoveAllFonts(false);
+  EXPECT_FALSE(IsLiveObject(second));
+  EXPECT_EQ(manager.GetDefaultFontRecord()->handle, manager.GetFontHandle(4));
+}
+
+TEST(PaintManagerFontsTest, UnknownIdsResolveToTheDefaultFont) {
+  CPaintManagerUI manager;
+  manager.RegisterFont(0, L"Arial", 12, false, false, false, false);
+  FontRecord* fallback = manager.GetDefaultFontRecord();
+  EXPECT_EQ(fallback->handle, manager.GetFontHandle(-1));
+  EXPECT_EQ(fallback->handle, manager.GetFontHandle(77));
+  EXPECT_EQ(fallback, manager.GetFontRecord(-1));
+  EXPECT_EQ(fallback, manager.GetFontRecordByHandle(reinterpret_cast<HFONT>(GetStockObject(SYSTEM_FONT))));
+  EXPECT_EQ(manager.GetFontRecord(0), manager.GetFontRecordByHandle(manager.GetFontHandle(0)));
+}
+
+TEST(PaintManagerFontsTest, CreatesFontsFromTheDefaultGuiFont) {
+  CPaintManagerUI manager;
+  const std::wstring long_face = L"ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmn";  // 40 characters.
+  HFONT font = manager.RegisterFont(1, long_face.c_str(), 20, true, true, true, false, true);
+  ASSERT_NE(nullptr, font);
+  FontRecord* record = manager.GetFontRecord(1);
+  EXPECT_EQ(long_face.substr(0, 31).c_str(), record->face_name);
+  EXPECT_EQ(20, record->size);
+  EXPECT_TRUE(record->bold && record->underline && record->italic && record->strike_out);
+  EXPECT_EQ(1, record->id);
+  const LOGFONTW log_font = LogFontOf(font);
+  EXPECT_EQ(-20, log_font.lfHeight);
+  EXPECT_EQ(FW_BOLD, log_font.lfWeight);
+  EXPECT_EQ(DEFAULT_CHARSET, log_font.lfCharSet);
+  EXPECT_TRUE(log_font.lfUnderline && log_font.lfItalic && log_font.lfStrikeOut);
+
+  // An empty face keeps the default GUI font's face; sizes are pixel heights at the display scale.
+  manager.GetDisplayScale()->SetScale(150);
+  HFONT scaled = manager.RegisterFont(2, L"", 12, false, false, false, false);
+  LOGFONTW gui_font = {};
+  GetObjectW(GetStockObject(DEFAULT_GUI_FONT), sizeof(gui_font), &gui_font);
+  EXPECT_EQ(-18, LogFontOf(scaled).lfHeight);
+  EXPECT_EQ(12, manager.GetFontRecord(2)->size);
+  EXPECT_STREQ(gui_font.lfFaceName, LogFontOf(scaled).lfFaceName);
+}
+
+TEST(PaintManagerFontsTest, DefaultFontIsTheWindowsOwnOrTheSharedOne) {
+  LOGFONTW gui_font = {};
+  GetObjectW(GetStockObject(DEFAULT_GUI_FONT), sizeof(gui_font), &gui_font);
+  CPaintManagerUI plain;
+  FontRecord* shared_default = plain.GetDefaultFontRecord();
+  EXPECT_EQ(gui_font.lfFaceName, shared_default->face_name);
+  EXPECT_EQ(-gui_font.lfHeight, shared_default->size);
+  EXPECT_TRUE(shared_default->HasMetrics());
+
+  CPaintManagerUI skinned;
+  ASSERT_TRUE(skinned.MakeDefaultFont(2, L"Arial", 15, false, true, false, false, false));
+  FontRecord* own = skinned.GetDefaultFontRecord();
+  EXPECT_NE(shared_default, own);
+  EXPECT_EQ(L"Arial", own->face_name);
+  EXPECT_EQ(15, own->size);
+  EXPECT_EQ(2, own->id);
+  EXPECT_TRUE(own->underline);
+  EXPECT_EQ(own->handle, skinned.GetFontHandle(-1));
+  EXPECT_EQ(shared_default, plain.GetDefaultFontRecord());
+}
+
+TEST(PaintManagerFontsTest, LookupsTryTheWindowThenTheSharedTable) {
+  CPaintManagerUI first;
+  CPaintManagerUI second;
+  HFONT shared = first.RegisterFont(901, L"Arial", 11, false, false, false, true);
+  HFONT own = first.RegisterFont(902, L"Arial", 11, false, false, false, false);
+  EXPECT_EQ(shared, second.GetFontHandle(901));
+  EXPECT_NE(own, second.GetFontHandle(902));
+
+  HFONT local_901 = second.RegisterFont(901, L"Arial", 13, false, false, false, false);
+  EXPECT_EQ(local_901, second.GetFontHandle(901));
+  EXPECT_EQ(shared, first.GetFontHandle(901));
+
+  // Exact face, size and flags; the window's font wins over a shared twin.
+  EXPECT_EQ(own, first.FindFontHandle(L"Arial", 11, false, false, false));
+  EXPECT_EQ(shared, second.FindFontHandle(L"Arial", 11, false, false, false));
+  EXPECT_EQ(nullptr, first.FindFontHandle(L"arial", 11, false, false, false));
+  EXPECT_EQ(nullptr, first.FindFontHandle(L"Arial", 11, true, false, false));
+  EXPECT_EQ(901, second.GetFontRecordByHandle(shared)->id);
+
+  // A window that uses the shared tables registers there.
+  second.SetUseSharedTables(true);
+  HFONT via_shared = second.RegisterFont(903, L"Arial", 9, false, false, false, false);
+  EXPECT_EQ(via_shared, first.GetFontHandle(903));
+  first.RemoveAllFonts(true);
+  EXPECT_FALSE(IsLiveObject(shared));
+  EXPECT_FALSE(IsLiveObject(via_shared));
+}
+
+TEST(PaintManagerFontsTest, MeasuresMetricsOnceAWindowOrAFirstUseNeedsThem) {
+  CPaintManagerUI windowless;
+  windowless.RegisterFont(3, L"Arial", 16, false, false, false, false);
+  FontRecord* record = windowless.GetFontRecord(3);
+  EXPECT_TRUE(record->HasMetrics());
+  EXPECT_GT(record->metrics.tmHeight, 10);
+
+  test::TestWindow window = test::TestWindow::Hidden(100, 50);
+  CPaintManagerUI attached;
+  attached.Init(window.hwnd(), L"fonts");
+  ASSERT_NE(nullptr, attached.GetPaintDC());
+  EXPECT_EQ(window.hwnd(), attached.GetPaintWindow());
+  attached.RegisterFont(3, L"Arial", 30, false, false, false, false);
+  EXPECT_GT(attached.GetFontRecord(3)->metrics.tmHeight, record->metrics.tmHeight);
+}
+
+// The bytes of the TrueType file behind the default GUI font, as the platform hands them out.
+std::vector<unsigned char> DefaultFontFileBytes() {
+  std::vector<unsigned char> bytes;
+  HDC dc = CreateCompatibleDC(nullptr);
+  HGDIOBJ previous = SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
+  const DWORD size = GetFontData(dc, 0, 0, nullptr, 0);
+  if (size != GDI_ERROR && size > 0) {
+    bytes.resize(size);
+    if (GetFontData(dc, 0, 0, bytes.data(), size) != size) bytes.clear();
+  }
+  SelectObject(dc, previous);
+  DeleteDC(dc);
+  return bytes;
+}
+
+std::wstring WriteTempFile(const wchar_t* name, const std::vector<unsigned char>& bytes) {
+  wchar_t folder[MAX_PATH] = {};
+  GetTempPathW(MAX_PATH, folder);
+  const std::wstring path = std::wstring(folder) + name;
+  HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  DWORD written = 0;
+  WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+  CloseHandle(file);
+  return path;
+}
+
+TEST(PaintManagerFontsTest, ImportsFontFilesAndRefusesOthers) {
+  const std::vector<unsigned char> font_bytes = DefaultFontFileBytes();
+  ASSERT_FALSE(font_bytes.empty());
+  const std::wstring font_path = WriteTempFile(L"veneer_import_test.ttf", font_bytes);
+  const std::wstring junk_path =
+      WriteTempFile(L"veneer_import_test.bin", std::vector<unsigned char>(512, 0x5A));
+
+  CPaintManagerUI manager;
+  EXPECT_TRUE(manager.ImportFontFile(font_path.c_str()));
+  EXPECT_FALSE(manager.ImportFontFile(junk_path.c_str()));
+  EXPECT_FALSE(manager.ImportFontFile(L"no such folder\\no such font.ttf"));
+  DeleteFileW(font_path.c_str());
+  DeleteFileW(junk_path.c_str());
+}
+
+}  // namespace
+}  // namespace veneer

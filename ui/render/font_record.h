@@ -1,0 +1,41 @@
+#ifndef UI_RENDER_FONT_RECORD_H_
+#define UI_RENDER_FONT_RECORD_H_
+
+#include <windows.h>
+
+#include "ui/core/ui_string.h"
+
+namespace veneer {
+
+// A registered font: the platform font and what it was registered with. It does not create fonts (the
+// paint manager's font tables do). Owned by the font table or default-font slot that holds it; the font
+// handle belongs to the record and is deleted with it.
+struct FontRecord {
+  FontRecord() = default;
+  FontRecord(const FontRecord&) = delete;
+  FontRecord& operator=(const FontRecord&) = delete;
+  ~FontRecord() { ReplaceHandle(nullptr); }
+
+  // Deletes the owned font (if any) and takes `font` in its place.
+  void ReplaceHandle(HFONT font) {
+    if (handle && handle != font) DeleteObject(handle);
+    handle = font;
+  }
+  // Metrics are measured lazily; a zero height means not measured yet.
+  bool HasMetrics() const { return metrics.tmHeight != 0; }
+  void ClearMetrics() { metrics = TEXTMETRICW{}; }
+
+  HFONT handle = nullptr;  // Owned.
+  CUIString face_name;     // Face name actually used (at most 31 characters).
+  int size = 0;            // Size as registered, before display scaling.
+  bool bold = false;
+  bool underline = false;
+  bool italic = false;
+  bool strike_out = false;
+  int id = 0;                // The registered id.
+  TEXTMETRICW metrics = {};  // Filled on first use.
+};
+
+}  // namespace veneer
+
+#endif  // UI_RENDER_FONT_RECORD_H_

@@ -1,0 +1,115 @@
+#include "ui/render/image_loader.h"
+
+#include <stb_image.h>
+
+#include <climits>
+#include <vector>
+
+#include "ui/core/attribute_values.h"
+#include "ui/markup/skin_source.h"
+
+namespace veneer {
+namespace {
+
+constexpr int kMaxResourceId = 0xFFFF;  // Larger ids are not integer resource names.
+
+// A 32-bit top-down DIB section of the given size; null on failure.
+HBITMAP CreateTopDownBitmap(int width, int height, uint32_t** pixels) {
+  BITMAPINFO info = {};
+  info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = -height;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biCompression = BI_RGB;
+  info.bmiHeader.biSizeImage = static_cast<DWORD>(width) * static_cast<DWORD>(height) * 4;
+  void* bits = nullptr;
+  HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  if (!bitmap) return nullptr;
+  if (!bits) {
+    DeleteObject(bitmap);
+    return nullptr;
+  }
+  *pixels = static_cast<uint32_t*>(bits);
+  return bitmap;
+}
+
+ImageRecord* DecodeBuffer(const std::vector<unsigned char>& bytes, uint32_t mask) {
+  return bytes.empty() ? nullptr : DecodeImageBytes(bytes.data(), bytes.size(), mask);
+}
+
+}  // namespace
+
+bool ConvertToPremultipliedBgra(const unsigned char* rgba, size_t count, uint32_t mask, uint32_t* out) {
+  bool has_alpha = false;
+  for (size_t index = 0; index < count; ++index, rgba += 4) {
+    const uint32_t alpha = rgba[3];
+    uint32_t red = rgba[0];
+    uint32_t green = rgba[1];
+    uint32_t blue = rgba[2];
+    if (alpha != 255) {
+      red = red * alpha / 255;
+      green = green * alpha / 255;
+      blue = blue * alpha / 255;
+      has_alpha = true;
+    }
+    uint32_t pixel = (alpha << 24) | (red << 16) | (green << 8) | blue;
+    if (pixel == mask) {
+      pixel = 0;
+      has_alpha = true;
+    }
+    out[index] = pixel;
+  }
+  return has_alpha;
+}
+
+ImageRecord* DecodeImageBytes(const unsigned char* bytes, size_t size, uint32_t mask) {
+  if (!bytes || size == 0 || size > static_cast<size_t>(INT_MAX)) return nullptr;
+  int width = 0;
+  int height = 0;
+  int channels = 0;
+  // Four channels requested; the decoder refuses sizes above its dimension limit before allocating.
+  stbi_uc* rgba = stbi_load_from_memory(bytes, static_cast<int>(size), &width, &height, &channels, 4);
+  if (!rgba) return nullptr;
+
+  uint32_t* pixels = nullptr;
+  HBITMAP bitmap = width > 0 && height > 0 ? CreateTopDownBitmap(width, height, &pixels) : nullptr;
+  ImageRecord* record = nullptr;
+  if (bitmap) {
+    record = new ImageRecord;
+    record->bitmap = bitmap;
+    record->pixels = pixels;
+    record->width = width;
+    record->height = height;
+    record->mask = mask;
+    record->has_alpha = ConvertToPremultipliedBgra(
+        rgba, static_cast<size_t>(width) * static_cast<size_t>(height), mask, pixels);
+  }
+  stbi_image_free(rgba);
+  return record;
+}
+
+ImageRecord* LoadImageFile(const wchar_t* name, uint32_t mask) {
+  std::vector<unsigned char> bytes;
+  if (!name || !*name || !ReadSkinFile(name, true, &bytes)) return nullptr;
+  return DecodeBuffer(bytes, mask);
+}
+
+ImageRecord* LoadImageResource(int id, const wchar_t* resource_type, uint32_t mask, HINSTANCE instance) {
+  if (id < 1 || id > kMaxResourceId || !resource_type || !*resource_type) return nullptr;
+  std::vector<unsigned char> bytes;
+  if (!ReadSkinResource(instance, MAKEINTRESOURCEW(id), resource_type, &bytes)) return nullptr;
+  ImageRecord* record = DecodeBuffer(bytes, mask);
+  if (record) record->resource_type = resource_type;
+  return record;
+}
+
+ImageRecord* LoadImageRecord(const wchar_t* name, const wchar_t* resource_type, uint32_t mask,
+                             HINSTANCE instance) {
+  if (!name || !*name) return nullptr;
+  if (!resource_type || !*resource_type) return LoadImageFile(name, mask);
+  if (*name < L'0' || *name > L'9') return nullptr;
+  return LoadImageResource(ParseIntValue(name), resource_type, mask, instance);
+}
+
+}  // namespace veneer

@@ -1,0 +1,537 @@
+#include "ui/render/render_engine.h"
+
+// GDI+ needs the COM declarations that WIN32_LEAN_AND_MEAN leaves out of <windows.h>: <objidl.h> first.
+#include <objidl.h>
+
+#include <gdiplus.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cwchar>
+
+#include "ui/render/gdiplus_session.h"
+#include "ui/render/image_descriptor.h"
+#include "ui/render/image_record.h"
+#include "ui/render/msimg32_functions.h"
+#include "ui/render/nine_grid.h"
+#include "ui/runtime/paint_manager.h"
+
+namespace veneer {
+namespace {
+
+namespace gp = Gdiplus::DllExports;
+
+// Bitmaps larger than this are refused (64 M pixels, 256 MB) rather than risk the address space.
+constexpr int64_t kMaxBitmapPixels = 64 * 1024 * 1024;
+
+COLORREF ToColorRef(uint32_t argb) { return RGB((argb >> 16) & 0xFF, (argb >> 8) & 0xFF, argb & 0xFF); }
+
+bool Intersects(const RECT& a, const RECT& b) {
+  RECT overlap;
+  return IntersectRect(&overlap, &a, &b) != FALSE;
+}
+
+bool IsAllZero(const RECT& rect) {
+  return rect.left == 0 && rect.top == 0 && rect.right == 0 && rect.bottom == 0;
+}
+
+// A GDI+ drawing surface on a device context, released with this object.
+class GdiplusGraphics {
+ public:
+  explicit GdiplusGraphics(HDC dc) {
+    if (dc && EnsureGdiplusStarted() && gp::GdipCreateFromHDC(dc, &graphics_) != Gdiplus::Ok)
+      graphics_ = nullptr;
+  }
+  GdiplusGraphics(const GdiplusGraphics&) = delete;
+  GdiplusGraphics& operator=(const GdiplusGraphics&) = delete;
+  ~GdiplusGraphics() {
+    if (graphics_) gp::GdipDeleteGraphics(graphics_);
+  }
+  Gdiplus::GpGraphics* get() const { return graphics_; }
+
+ private:
+  Gdiplus::GpGraphics* graphics_ = nullptr;  // Owned.
+};
+
+// Selects an object into a context for the lifetime of this object and then puts the previous one back.
+class ScopedSelection {
+ public:
+  ScopedSelection(HDC dc, HGDIOBJ object) : dc_(dc), previous_(object ? SelectObject(dc, object) : nullptr) {}
+  ScopedSelection(const ScopedSelection&) = delete;
+  ScopedSelection& operator=(const ScopedSelection&) = delete;
+  ~ScopedSelection() {
+    if (previous_) SelectObject(dc_, previous_);
+  }
+
+ private:
+  HDC dc_;            // Not owned.
+  HGDIOBJ previous_;  // Not owned: the context's object before ours, or null when nothing was selected.
+};
+
+// Draws the pieces of one bitmap: copied, or alpha-blended with a constant alpha.
+class PiecePainter {
+ public:
+  PiecePainter(HDC target, HDC source, bool blend, uint8_t fade)
+      : target_(target), source_(source), blend_(blend), fade_(fade) {}
+
+  void Draw(const BitmapPiece& piece) const {
+    const CUIRect& d = piece.dest;
+    const CUIRect& s = piece.source;
+    if (blend_) {
+      const BLENDFUNCTION function = {AC_SRC_OVER, 0, fade_, AC_SRC_ALPHA};
+      GetMsimg32Functions().alpha_blend(target_, d.left, d.top, d.GetWidth(), d.GetHeight(), source_, s.left,
+                                        s.top, s.GetWidth(), s.GetHeight(), function);
+    } else if (d.GetWidth() == s.GetWidth() && d.GetHeight() == s.GetHeight()) {
+      BitBlt(target_, d.left, d.top, d.GetWidth(), d.GetHeight(), source_, s.left, s.top, SRCCOPY);
+    } else {
+      StretchBlt(target_, d.left, d.top, d.GetWidth(), d.GetHeight(), source_, s.left, s.top, s.GetWidth(),
+                 s.GetHeight(), SRCCOPY);
+    }
+  }
+
+ private:
+  HDC target_;  // Not owned.
+  HDC source_;  // Not owned: the memory context holding the bitmap.
+  bool blend_;
+  uint8_t fade_;
+};
+
+// Copies the part of `dest` inside `paint` from the same-sized source with a single BitBlt.
+void CopyVisiblePart(HDC target, HDC source, const RECT& dest, const RECT& paint, const RECT& source_rect) {
+  RECT visible;
+  if (!IntersectRect(&visible, &paint, &dest)) return;
+  BitBlt(target, visible.left, visible.top, visible.right - visible.left, visible.bottom - visible.top,
+         source, source_rect.left + visible.left - dest.left, source_rect.top + visible.top - dest.top,
+         SRCCOPY);
+}
+
+// Fills `rect` of `dc` with the gradient, through GradientFill when the platform has it.
+void FillGradient(HDC dc, const RECT& rect, uint32_t first, uint32_t second, bool vertical, int steps) {
+  const GradientFillFunction gradient_fill = GetMsimg32Functions().gradient_fill;
+  if (!gradient_fill) {
+    FillGradientBands(dc, rect, first, second, vertical, steps);
+    return;
+  }
+  auto vertex = [](LONG x, LONG y, uint32_t color) {
+    TRIVERTEX v;
+    v.x = x;
+    v.y = y;
+    v.Red = static_cast<COLOR16>(((color >> 16) & 0xFF) << 8);
+    v.Green = static_cast<COLOR16>(((color >> 8) & 0xFF) << 8);
+    v.Blue = static_cast<COLOR16>((color & 0xFF) << 8);
+    v.Alpha = 0xFF00;
+    return v;
+  };
+  TRIVERTEX vertices[2] = {vertex(rect.left, rect.top, first), vertex(rect.right, rect.bottom, second)};
+  GRADIENT_RECT mesh = {0, 1};
+  gradient_fill(dc, vertices, 2, &mesh, 1, vertical ? GRADIENT_FILL_RECT_V : GRADIENT_FILL_RECT_H);
+}
+
+void DrawTextThroughGdi(HDC dc, HFONT font, RECT& rect, const wchar_t* text, uint32_t color, UINT format) {
+  const int old_mode = SetBkMode(dc, TRANSPARENT);
+  const COLORREF old_color = SetTextColor(dc, ToColorRef(color));
+  ScopedSelection font_selection(dc, font);
+  wchar_t glyph = 0;
+  if (Renderer::ParseGlyphReference(text, &glyph)) {
+    DrawTextW(dc, &glyph, 1, &rect, format);
+  } else {
+    DrawTextW(dc, text, -1, &rect, format);
+  }
+  SetTextColor(dc, old_color);
+  SetBkMode(dc, old_mode);
+}
+
+// The GDI+ string format for DrawTextW flags: a copy of the generic typographic format with trimming,
+// no-clip and no-wrap flags and the alignments set. Null on failure; the caller deletes it.
+Gdiplus::GpStringFormat* CreateStringFormat(UINT format) {
+  Gdiplus::GpStringFormat* generic = nullptr;  // A GDI+ static object: never deleted.
+  Gdiplus::GpStringFormat* copy = nullptr;
+  if (gp::GdipStringFormatGetGenericTypographic(&generic) != Gdiplus::Ok ||
+      gp::GdipCloneStringFormat(generic, &copy) != Gdiplus::Ok) {
+    return nullptr;
+  }
+  if (format & DT_END_ELLIPSIS)
+    gp::GdipSetStringFormatTrimming(copy, Gdiplus::StringTrimmingEllipsisCharacter);
+  INT flags = 0;
+  gp::GdipGetStringFormatFlags(copy, &flags);
+  if (format & DT_NOCLIP) flags |= Gdiplus::StringFormatFlagsNoClip;
+  if (format & DT_SINGLELINE) flags |= Gdiplus::StringFormatFlagsNoWrap;
+  gp::GdipSetStringFormatFlags(copy, flags);
+  gp::GdipSetStringFormatAlign(copy, (format & DT_CENTER)  ? Gdiplus::StringAlignmentCenter
+                                     : (format & DT_RIGHT) ? Gdiplus::StringAlignmentFar
+                                                           : Gdiplus::StringAlignmentNear);
+  gp::GdipSetStringFormatLineAlign(copy, (format & DT_VCENTER)  ? Gdiplus::StringAlignmentCenter
+                                         : (format & DT_BOTTOM) ? Gdiplus::StringAlignmentFar
+                                                                : Gdiplus::StringAlignmentNear);
+  return copy;
+}
+
+void DrawTextThroughGdiplus(HDC dc, HFONT font, int rendering_hint, RECT& rect, const wchar_t* text,
+                            uint32_t color, UINT format) {
+  if (!EnsureGdiplusStarted()) return;
+  ScopedSelection font_selection(dc, font);
+  Gdiplus::GpFont* gdiplus_font = nullptr;
+  if (gp::GdipCreateFontFromDC(dc, &gdiplus_font) != Gdiplus::Ok) return;
+  GdiplusGraphics graphics(dc);
+  Gdiplus::GpStringFormat* string_format = CreateStringFormat(format);
+  Gdiplus::GpSolidFill* brush = nullptr;
+  // Brush alpha 254, not 255: GDI+ then blends the glyphs into what is already drawn, also on layered
+  // (per-pixel alpha) surfaces, instead of taking its opaque text path.
+  if (graphics.get() && string_format &&
+      gp::GdipCreateSolidFill(0xFE000000 | (color & 0xFFFFFF), &brush) == Gdiplus::Ok) {
+    gp::GdipSetTextRenderingHint(graphics.get(),
+                                 static_cast<Gdiplus::TextRenderingHint>(std::clamp(rendering_hint, 0, 5)));
+    gp::GdipSetSmoothingMode(graphics.get(), Gdiplus::SmoothingModeHighQuality);
+    gp::GdipSetInterpolationMode(graphics.get(), Gdiplus::InterpolationModeHighQualityBicubic);
+    const Gdiplus::RectF layout(static_cast<Gdiplus::REAL>(rect.left), static_cast<Gdiplus::REAL>(rect.top),
+                                static_cast<Gdiplus::REAL>(rect.right - rect.left),
+                                static_cast<Gdiplus::REAL>(rect.bottom - rect.top));
+    if (format & DT_CALCRECT) {
+      Gdiplus::RectF bounds;
+      if (gp::GdipMeasureString(graphics.get(), text, -1, gdiplus_font, &layout, string_format, &bounds,
+                                nullptr, nullptr) == Gdiplus::Ok) {
+        rect.bottom = rect.top + static_cast<LONG>(bounds.Height) + 1;
+        rect.right = rect.left + static_cast<LONG>(bounds.Width) + 1;
+      }
+    } else {
+      gp::GdipDrawString(graphics.get(), text, -1, gdiplus_font, &layout, string_format, brush);
+    }
+  }
+  if (brush) gp::GdipDeleteBrush(brush);
+  if (string_format) gp::GdipDeleteStringFormat(string_format);
+  gp::GdipDeleteFont(gdiplus_font);
+}
+
+// Hue in degrees [0, 360), saturation and lightness in [0, 1].
+struct Hsl {
+  double hue;
+  double saturation;
+  double lightness;
+};
+
+Hsl RgbToHsl(double r, double g, double b) {
+  const double high = std::max({r, g, b});
+  const double low = std::min({r, g, b});
+  Hsl hsl = {0.0, 0.0, (high + low) / 2};
+  const double range = high - low;
+  if (range <= 0) return hsl;
+  hsl.saturation = hsl.lightness > 0.5 ? range / (2 - high - low) : range / (high + low);
+  if (high == r) {
+    hsl.hue = (g - b) / range + (g < b ? 6 : 0);
+  } else if (high == g) {
+    hsl.hue = (b - r) / range + 2;
+  } else {
+    hsl.hue = (r - g) / range + 4;
+  }
+  hsl.hue *= 60;
+  return hsl;
+}
+
+double HueToChannel(double p, double q, double t) {
+  if (t < 0) t += 1;
+  if (t > 1) t -= 1;
+  if (t < 1.0 / 6) return p + (q - p) * 6 * t;
+  if (t < 1.0 / 2) return q;
+  if (t < 2.0 / 3) return p + (q - p) * (2.0 / 3 - t) * 6;
+  return p;
+}
+
+uint32_t ToChannel(double value) { return static_cast<uint32_t>(std::clamp(value * 255, 0.0, 255.0)); }
+
+uint32_t HslToRgb(const Hsl& hsl) {
+  double r = hsl.lightness;
+  double g = hsl.lightness;
+  double b = hsl.lightness;
+  if (hsl.saturation > 0) {
+    const double l = hsl.lightness;
+    const double q = l < 0.5 ? l * (1 + hsl.saturation) : l + hsl.saturation - l * hsl.saturation;
+    const double p = 2 * l - q;
+    const double h = std::fmod(hsl.hue, 360.0) / 360;
+    r = HueToChannel(p, q, h + 1.0 / 3);
+    g = HueToChannel(p, q, h);
+    b = HueToChannel(p, q, h - 1.0 / 3);
+  }
+  return ToChannel(r) << 16 | ToChannel(g) << 8 | ToChannel(b);
+}
+
+bool IsNeutralHsl(int hue, int saturation, int luminance) {
+  return hue == 180 && saturation == 100 && luminance == 100;
+}
+
+// AdjustColorHsl on a premultiplied pixel: the colour is adjusted unpremultiplied and premultiplied again,
+// so that no channel ends above the pixel's alpha.
+uint32_t AdjustPremultipliedPixel(uint32_t pixel, int hue, int saturation, int luminance) {
+  const uint32_t alpha = pixel >> 24;
+  if (alpha == 0) return pixel;
+  if (alpha == 255) return Renderer::AdjustColorHsl(pixel, hue, saturation, luminance);
+  uint32_t straight = alpha << 24;
+  for (int shift = 0; shift < 24; shift += 8) {
+    const uint32_t channel = std::min<uint32_t>(255, (((pixel >> shift) & 0xFF) * 255 + alpha / 2) / alpha);
+    straight |= channel << shift;
+  }
+  const uint32_t adjusted = Renderer::AdjustColorHsl(straight, hue, saturation, luminance);
+  uint32_t premultiplied = alpha << 24;
+  for (int shift = 0; shift < 24; shift += 8)
+    premultiplied |= (((adjusted >> shift) & 0xFF) * alpha / 255) << shift;
+  return premultiplied;
+}
+
+}  // namespace
+
+bool Renderer::DrawImageDescriptor(HDC dc, CPaintManagerUI* manager, const RECT& item, const RECT& paint,
+                                   const wchar_t* descriptor, const wchar_t* modifier, HINSTANCE instance) {
+  if (!dc || !manager) return false;
+  const ImageDescriptor* parsed = manager->GetImageDescriptor(descriptor, modifier);
+  return parsed && DrawImageInfo(dc, manager, item, paint, parsed, instance);
+}
+
+bool Renderer::DrawImageInfo(HDC dc, CPaintManagerUI* manager, const RECT& item, const RECT& paint,
+                             const ImageDescriptor* descriptor, HINSTANCE instance) {
+  if (!dc || !manager || !descriptor) return false;
+  CUIRect dest(item);
+  if (!IsAllZero(descriptor->dest)) {
+    dest.left = item.left + descriptor->dest.left;
+    dest.top = item.top + descriptor->dest.top;
+    dest.right = std::min(item.left + descriptor->dest.right, item.right);
+    dest.bottom = std::min(item.top + descriptor->dest.bottom, item.bottom);
+  }
+  return DrawImageByName(dc, manager, item, paint, descriptor->image_name, descriptor->resource_type, dest,
+                         descriptor->source, descriptor->corner, descriptor->mask, descriptor->fade,
+                         descriptor->hole, descriptor->xtiled, descriptor->ytiled, instance);
+}
+
+bool Renderer::DrawImageByName(HDC dc, CPaintManagerUI* manager, const RECT& item, const RECT& paint,
+                               const wchar_t* name, const wchar_t* resource_type, const RECT& dest,
+                               const RECT& source, const RECT& corner, uint32_t mask, uint8_t fade, bool hole,
+                               bool xtiled, bool ytiled, HINSTANCE instance) {
+  if (!dc || !manager || !name || !*name) return false;
+  const wchar_t* type = resource_type && *resource_type ? resource_type : nullptr;
+  const ImageRecord* image = manager->FindOrLoadImage(name, type, mask, false, instance);
+  if (!image) return false;
+  CUIRect bitmap_source = IsAllZero(source) ? CUIRect(0, 0, image->width, image->height) : CUIRect(source);
+  bitmap_source.right = std::min<LONG>(bitmap_source.right, image->width);
+  bitmap_source.bottom = std::min<LONG>(bitmap_source.bottom, image->height);
+  if (!Intersects(dest, item) || !Intersects(dest, paint)) return true;
+  const bool has_alpha = manager->IsLayered() || image->has_alpha;
+  DrawBitmap(dc, image->bitmap, dest, paint, bitmap_source, corner, has_alpha, fade, hole, xtiled, ytiled);
+  return true;
+}
+
+bool Renderer::DrawBitmap(HDC dc, HBITMAP bitmap, const RECT& dest, const RECT& paint, const RECT& source,
+                          const RECT& corner, bool has_alpha, uint8_t fade, bool hole, bool xtiled,
+                          bool ytiled) {
+  if (!dc || !bitmap) return false;
+  HDC memory = CreateCompatibleDC(dc);
+  if (!memory) return false;
+  {
+    ScopedSelection bitmap_selection(memory, bitmap);
+    const int old_stretch_mode = SetStretchBltMode(dc, HALFTONE);
+    const bool blend = has_alpha || fade != 255;
+    const CUIRect d(dest);
+    const CUIRect s(source);
+    if (!blend && IsAllZero(corner) && d.GetWidth() == s.GetWidth() && d.GetHeight() == s.GetHeight()) {
+      CopyVisiblePart(dc, memory, dest, paint, source);
+    } else {
+      const PiecePainter painter(dc, memory, blend, fade);
+      LayoutNineGrid(dest, source, corner, hole, xtiled, ytiled, paint,
+                     [&painter](const BitmapPiece& piece) { painter.Draw(piece); });
+    }
+    SetStretchBltMode(dc, old_stretch_mode);
+  }
+  DeleteDC(memory);
+  return true;
+}
+
+void Renderer::DrawColor(HDC dc, const RECT& rect, uint32_t color) {
+  if (color <= 0x00FFFFFF) return;
+  GdiplusGraphics graphics(dc);
+  Gdiplus::GpSolidFill* brush = nullptr;
+  if (!graphics.get() || gp::GdipCreateSolidFill(color, &brush) != Gdiplus::Ok) return;
+  gp::GdipFillRectangleI(graphics.get(), brush, rect.left, rect.top, rect.right - rect.left,
+                         rect.bottom - rect.top);
+  gp::GdipDeleteBrush(brush);
+}
+
+void Renderer::DrawGradient(HDC dc, const RECT& rect, uint32_t first, uint32_t second, bool vertical,
+                            int steps) {
+  const uint32_t alpha = ((first >> 24) + (second >> 24)) / 2;
+  const CUIRect area(rect);
+  if (!dc || alpha == 0 || area.IsEmpty()) return;
+  if (alpha == 255) {
+    FillGradient(dc, rect, first, second, vertical, steps);
+    return;
+  }
+  if (static_cast<int64_t>(area.GetWidth()) * area.GetHeight() > kMaxBitmapPixels) return;
+  HDC memory = CreateCompatibleDC(dc);
+  HBITMAP canvas = memory ? CreateCompatibleBitmap(dc, area.GetWidth(), area.GetHeight()) : nullptr;
+  if (canvas) {
+    ScopedSelection canvas_selection(memory, canvas);
+    FillGradient(memory, CUIRect(0, 0, area.GetWidth(), area.GetHeight()), first, second, vertical, steps);
+    // The gradient itself is opaque; its translucency is the constant alpha alone.
+    const BLENDFUNCTION blend = {AC_SRC_OVER, 0, static_cast<BYTE>(alpha), 0};
+    GetMsimg32Functions().alpha_blend(dc, area.left, area.top, area.GetWidth(), area.GetHeight(), memory, 0,
+                                      0, area.GetWidth(), area.GetHeight(), blend);
+  }
+  if (canvas) DeleteObject(canvas);
+  if (memory) DeleteDC(memory);
+}
+
+void Renderer::DrawLine(HDC dc, const RECT& rect, int width, uint32_t color, int pen_style) {
+  if (!dc) return;
+  LOGPEN description = {static_cast<UINT>(pen_style), {width, 0}, ToColorRef(color)};
+  HPEN pen = CreatePenIndirect(&description);
+  if (!pen) return;
+  {
+    ScopedSelection pen_selection(dc, pen);
+    POINT previous;
+    MoveToEx(dc, rect.left, rect.top, &previous);
+    LineTo(dc, rect.right, rect.bottom);
+    MoveToEx(dc, previous.x, previous.y, nullptr);
+  }
+  DeleteObject(pen);
+}
+
+void Renderer::DrawRect(HDC dc, const RECT& rect, int width, uint32_t color) {
+  GdiplusGraphics graphics(dc);
+  Gdiplus::GpPen* pen = nullptr;
+  if (!graphics.get() ||
+      gp::GdipCreatePen1(color, static_cast<Gdiplus::REAL>(width), Gdiplus::UnitWorld, &pen) != Gdiplus::Ok) {
+    return;
+  }
+  gp::GdipSetPenMode(pen, Gdiplus::PenAlignmentInset);
+  gp::GdipDrawRectangleI(graphics.get(), pen, rect.left, rect.top, rect.right - rect.left - 1,
+                         rect.bottom - rect.top - 1);
+  gp::GdipDeletePen(pen);
+}
+
+void Renderer::DrawRoundRect(HDC dc, const RECT& rect, int width, int corner_width, int corner_height,
+                             uint32_t color, int pen_style) {
+  if (!dc) return;
+  HPEN pen = CreatePen(pen_style, width, ToColorRef(color));
+  if (!pen) return;
+  {
+    ScopedSelection pen_selection(dc, pen);
+    ScopedSelection brush_selection(dc, GetStockObject(NULL_BRUSH));
+    RoundRect(dc, rect.left, rect.top, rect.right, rect.bottom, corner_width, corner_height);
+  }
+  DeleteObject(pen);
+}
+
+void Renderer::DrawPlainText(HDC dc, CPaintManagerUI* manager, RECT& rect, const wchar_t* text,
+                             uint32_t color, int font_id, UINT format, bool force_gdiplus) {
+  if (!dc || !manager || !text || !*text) return;
+  HFONT font = manager->GetFontHandle(font_id);
+  if (force_gdiplus || manager->IsLayered() || manager->IsUsingGdiplusText()) {
+    DrawTextThroughGdiplus(dc, font, manager->GetTextRenderingHint(), rect, text, color, format);
+  } else {
+    DrawTextThroughGdi(dc, font, rect, text, color, format);
+  }
+}
+
+void Renderer::DrawTextOnColor(HDC dc, CPaintManagerUI* manager, const RECT& rect, const wchar_t* text,
+                               uint32_t color, int font_id, UINT format, uint32_t background) {
+  DrawColor(dc, rect, background);
+  RECT text_rect = rect;
+  DrawPlainText(dc, manager, text_rect, text, color, font_id, format);
+}
+
+CUISize Renderer::MeasureText(HDC dc, CPaintManagerUI* manager, const wchar_t* text, int font_id) {
+  CUISize size;
+  if (!dc || !manager || !text || !*text) return size;
+  const int old_mode = SetBkMode(dc, TRANSPARENT);
+  {
+    ScopedSelection font_selection(dc, manager->GetFontHandle(font_id));
+    if (!GetTextExtentPoint32W(dc, text, static_cast<int>(wcslen(text)), &size)) size.Empty();
+  }
+  SetBkMode(dc, old_mode);
+  return size;
+}
+
+bool Renderer::ParseGlyphReference(const wchar_t* text, wchar_t* glyph) {
+  const wchar_t* reference = text ? wcsstr(text, L"&#x") : nullptr;
+  if (!reference) return false;
+  const wchar_t* digits = reference + 3;
+  int length = 0;
+  while (length < 4 && digits[length]) ++length;
+  if (length > 0 && digits[length - 1] == L' ') --length;
+  if (length > 0 && digits[length - 1] == L';') --length;
+  unsigned value = 0;
+  int read = 0;
+  for (; read < length && iswxdigit(digits[read]); ++read) {
+    const wchar_t c = digits[read];
+    value = value * 16 + (c <= L'9' ? c - L'0' : (c | 0x20) - L'a' + 10);
+  }
+  if (read == 0 || value == 0) return false;
+  *glyph = static_cast<wchar_t>(value);
+  return true;
+}
+
+uint32_t Renderer::AdjustColorHsl(uint32_t color, int hue, int saturation, int luminance) {
+  if (IsNeutralHsl(hue, saturation, luminance)) return color;
+  Hsl hsl = RgbToHsl(((color >> 16) & 0xFF) / 255.0, ((color >> 8) & 0xFF) / 255.0, (color & 0xFF) / 255.0);
+  hsl.hue += hue - 180;
+  if (hsl.hue <= 0) hsl.hue += 360;
+  hsl.saturation *= saturation / 100.0;
+  hsl.lightness *= luminance / 100.0;
+  return (color & 0xFF000000) | HslToRgb(hsl);
+}
+
+void Renderer::AdjustImageHsl(bool apply, ImageRecord* image, int hue, int saturation, int luminance) {
+  if (!image || !image->bitmap || !image->pixels || !image->unadjusted_pixels || !image->adjusts_hsl) return;
+  GdiFlush();
+  const int count = image->width * image->height;
+  if (!apply || IsNeutralHsl(hue, saturation, luminance)) {
+    std::copy(image->unadjusted_pixels, image->unadjusted_pixels + count, image->pixels);
+    return;
+  }
+  for (int i = 0; i < count; ++i) {
+    image->pixels[i] = AdjustPremultipliedPixel(image->unadjusted_pixels[i], hue, saturation, luminance);
+  }
+}
+
+bool Renderer::ClipToRect(HDC dc, const RECT& rect, ClipRegion* clip) {
+  if (!dc || !clip) return false;
+  return clip->Apply(dc, rect, CreateRectRgnIndirect(&rect));
+}
+
+bool Renderer::ClipToRoundRect(HDC dc, const RECT& rect, int corner_width, int corner_height,
+                               ClipRegion* clip) {
+  if (!dc || !clip) return false;
+  HRGN region = CreateRectRgnIndirect(&rect);
+  HRGN rounded =
+      CreateRoundRectRgn(rect.left, rect.top, rect.right + 1, rect.bottom + 1, corner_width, corner_height);
+  const bool made = region && rounded && CombineRgn(region, region, rounded, RGN_AND) != ERROR;
+  if (rounded) DeleteObject(rounded);
+  if (!made && region) {
+    DeleteObject(region);
+    region = nullptr;
+  }
+  return clip->Apply(dc, rect, region);
+}
+
+void Renderer::UseOuterClipBegin(HDC dc, ClipRegion* clip) {
+  if (dc && clip) clip->UseOuterBegin();
+}
+
+void Renderer::UseOuterClipEnd(HDC dc, ClipRegion* clip) {
+  if (dc && clip) clip->UseOuterEnd();
+}
+
+HBITMAP Renderer::CreateArgbBitmap(HDC dc, int width, int height, uint32_t** pixels) {
+  if (pixels) *pixels = nullptr;
+  if (width <= 0 || height <= 0 || static_cast<int64_t>(width) * height > kMaxBitmapPixels) return nullptr;
+  BITMAPINFO info = {};
+  info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = height;  // Bottom-up rows.
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biCompression = BI_RGB;
+  info.bmiHeader.biSizeImage = static_cast<DWORD>(width) * height * 4;
+  void* bits = nullptr;
+  HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  if (bitmap && pixels) *pixels = static_cast<uint32_t*>(bits);
+  return bitmap;
+}
+
+}  // namespace veneer

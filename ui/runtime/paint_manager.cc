@@ -1,0 +1,309 @@
+#include "ui/runtime/paint_manager.h"
+
+#include <algorithm>
+#include <iterator>
+#include <vector>
+
+#include "ui/markup/skin_source.h"
+#include "ui/render/gdiplus_session.h"
+#include "ui/render/image_loader.h"
+#include "ui/render/render_engine.h"
+#include "ui/runtime/skin_fonts.h"
+
+namespace veneer {
+namespace {
+
+constexpr int kOptionGroupCapacity = 6;
+
+// Initial shared default colours, in DefaultColour order.
+constexpr uint32_t kInitialColours[kDefaultColourCount] = {
+    0xFFA7A6AA,  // Disabled text.
+    0xFF000000,  // Text.
+    0xFF0000FF,  // Link text.
+    0xFFD3215F,  // Link text under the mouse.
+    0xFFBAE4FF,  // Selected background.
+};
+
+// Nothing in the system changes the adjustment: it stays neutral and inactive.
+constexpr HslAdjustment kHslAdjustment = {180, 100, 100, false};
+
+}  // namespace
+
+CResourceTables& CPaintManagerUI::SharedTables() {
+  static CResourceTables shared;
+  return shared;
+}
+
+void CPaintManagerUI::InitSharedResources() {
+  static bool initialised = false;
+  if (initialised) return;
+  initialised = true;
+  CResourceTables& shared = SharedTables();
+  std::copy(std::begin(kInitialColours), std::end(kInitialColours), shared.colours);
+  FontRecord* gui_font = CreateDefaultGuiFontRecord();
+  if (gui_font) shared.default_font.reset(gui_font);
+  EnsureGdiplusStarted();
+}
+
+CPaintManagerUI::CPaintManagerUI() {
+  InitSharedResources();
+  const uint32_t* shared_colours = SharedTables().colours;
+  std::copy(shared_colours, shared_colours + kDefaultColourCount, tables_.colours);
+}
+
+CPaintManagerUI::~CPaintManagerUI() {
+  RemoveWindowTables();
+  ReleaseImportedFonts();
+  if (paint_dc_) ReleaseDC(window_, paint_dc_);
+}
+
+void CPaintManagerUI::Init(HWND window, const wchar_t* name) {
+  RemoveWindowTables();
+  name_ = name;
+  if (window == window_) return;
+  if (paint_dc_) ReleaseDC(window_, paint_dc_);
+  window_ = window;
+  paint_dc_ = window ? GetDC(window) : nullptr;
+}
+
+void CPaintManagerUI::RemoveWindowTables() {
+  tables_.fonts.RemoveAll();
+  tables_.images.RemoveAll();
+  tables_.default_attributes.RemoveAll();
+  tables_.styles.RemoveAll();
+  RemoveAllOptionGroups();
+}
+
+void CPaintManagerUI::ReleaseImportedFonts() {
+  for (int index = 0; index < imported_fonts_.GetSize(); ++index) {
+    RemoveFontMemResourceEx(static_cast<HANDLE>(imported_fonts_[index]));
+  }
+  imported_fonts_.Empty();
+}
+
+CResourceTables& CPaintManagerUI::TargetTables(bool shared) {
+  return shared || use_shared_tables_ ? SharedTables() : tables_;
+}
+
+const ImageDescriptor* CPaintManagerUI::GetImageDescriptor(const wchar_t* descriptor,
+                                                           const wchar_t* modifier) {
+  const CUIString descriptor_text(descriptor);
+  if (descriptor_text.IsEmpty() && (!modifier || !*modifier)) return nullptr;
+  // The descriptor's length leads the key, so that pairs joining to the same characters, such as
+  // ("a", "bc") and ("ab", "c"), keep separate records.
+  CUIString key;
+  key.FormatShort(L"%d:", descriptor_text.GetLength());
+  key += descriptor_text;
+  key += modifier;
+  ImageDescriptor* record = descriptors_.Find(key);
+  if (record) return record;
+  record = new ImageDescriptor;
+  ParseImageDescriptor(record, descriptor, modifier, display_scale_.GetScale());
+  return descriptors_.Insert(key, record) ? record : nullptr;
+}
+
+// Fonts ---------------------------------------------------------------------------------------------
+
+HFONT CPaintManagerUI::RegisterFont(int id, const wchar_t* face, int size, bool bold, bool underline,
+                                    bool italic, bool shared, bool strike_out) {
+  FontRecord* record =
+      CreateFontRecord(id, face, size, bold, underline, italic, strike_out, display_scale_.GetScale());
+  if (!record) return nullptr;
+  if (paint_dc_) MeasureFontMetrics(record, paint_dc_);
+  HFONT handle = record->handle;
+  return TargetTables(shared).fonts.Replace(FontKey(id), record) ? handle : nullptr;
+}
+
+bool CPaintManagerUI::MakeDefaultFont(int id, const wchar_t* face, int size, bool bold, bool underline,
+                                      bool italic, bool strike_out, bool shared) {
+  FontRecord* record =
+      CreateFontRecord(id, face, size, bold, underline, italic, strike_out, display_scale_.GetScale());
+  if (!record) return false;
+  if (paint_dc_) MeasureFontMetrics(record, paint_dc_);
+  (shared ? SharedTables() : tables_).default_font.reset(record);
+  return true;
+}
+
+FontRecord* CPaintManagerUI::WithMetrics(FontRecord* record) {
+  if (!record->HasMetrics()) MeasureFontMetrics(record, paint_dc_);
+  return record;
+}
+
+FontRecord* CPaintManagerUI::GetDefaultFontRecord() {
+  FontRecord* record = tables_.default_font->face_name.IsEmpty() ? SharedTables().default_font.get()
+                                                                 : tables_.default_font.get();
+  return WithMetrics(record);
+}
+
+HFONT CPaintManagerUI::GetFontHandle(int id) { return GetFontRecord(id)->handle; }
+
+FontRecord* CPaintManagerUI::GetFontRecord(int id) {
+  if (id < 0) return GetDefaultFontRecord();
+  const CUIString key = FontKey(id);
+  FontRecord* record = tables_.fonts.Find(key);
+  if (!record) record = SharedTables().fonts.Find(key);
+  return record ? WithMetrics(record) : GetDefaultFontRecord();
+}
+
+FontRecord* CPaintManagerUI::GetFontRecordByHandle(HFONT font) {
+  FontRecord* record = tables_.FindFontByHandle(font);
+  if (!record) record = SharedTables().FindFontByHandle(font);
+  return record ? WithMetrics(record) : GetDefaultFontRecord();
+}
+
+HFONT CPaintManagerUI::FindFontHandle(const wchar_t* face, int size, bool bold, bool underline, bool italic) {
+  FontRecord* record = tables_.FindFontByFace(face, size, bold, underline, italic);
+  if (!record) record = SharedTables().FindFontByFace(face, size, bold, underline, italic);
+  return record ? record->handle : nullptr;
+}
+
+void CPaintManagerUI::RemoveAllFonts(bool shared) { (shared ? SharedTables() : tables_).fonts.RemoveAll(); }
+
+bool CPaintManagerUI::ImportFontFile(const wchar_t* file_name) {
+  std::vector<unsigned char> bytes;
+  if (!file_name || !ReadSkinFile(file_name, true, &bytes)) return false;
+  DWORD font_count = 0;
+  HANDLE fonts = AddFontMemResourceEx(bytes.data(), static_cast<DWORD>(bytes.size()), nullptr, &font_count);
+  if (!fonts) return false;
+  if (!imported_fonts_.Add(fonts)) {
+    RemoveFontMemResourceEx(fonts);
+    return false;
+  }
+  return true;
+}
+
+// Images --------------------------------------------------------------------------------------------
+
+ImageRecord* CPaintManagerUI::RegisterSkinImage(const wchar_t* name, const wchar_t* resource_type,
+                                                uint32_t mask, bool hsl_adjusted, bool shared,
+                                                HINSTANCE instance) {
+  ImageRecord* record = LoadImageRecord(name, resource_type, mask, instance);
+  if (!record) return nullptr;
+  if (hsl_adjusted) {
+    record->adjusts_hsl = true;
+    if (!record->KeepUnadjustedPixels()) {
+      FreeImageRecord(record);
+      return nullptr;
+    }
+  }
+  const HslAdjustment hsl = GetHslAdjustment();
+  if (hsl.active) Renderer::AdjustImageHsl(true, record, hsl.hue, hsl.saturation, hsl.lightness);
+  return TargetTables(shared).images.Replace(name, record) ? record : nullptr;
+}
+
+ImageRecord* CPaintManagerUI::FindImage(const wchar_t* name) {
+  ImageRecord* record = tables_.images.Find(name);
+  return record ? record : SharedTables().images.Find(name);
+}
+
+ImageRecord* CPaintManagerUI::FindOrLoadImage(const wchar_t* name, const wchar_t* resource_type,
+                                              uint32_t mask, bool hsl_adjusted, HINSTANCE instance) {
+  ImageRecord* record = FindImage(name);
+  return record ? record : RegisterSkinImage(name, resource_type, mask, hsl_adjusted, false, instance);
+}
+
+void CPaintManagerUI::RemoveImage(const wchar_t* name, bool shared) {
+  (shared ? SharedTables() : tables_).images.Remove(name);
+}
+
+void CPaintManagerUI::RemoveAllImages(bool shared) { (shared ? SharedTables() : tables_).images.RemoveAll(); }
+
+// Default attribute lists and styles ----------------------------------------------------------------
+
+void CPaintManagerUI::RegisterDefaultAttributes(const wchar_t* element_name, const wchar_t* attribute_list,
+                                                bool shared) {
+  TargetTables(shared).default_attributes.Replace(element_name, new CUIString(attribute_list));
+}
+
+const wchar_t* CPaintManagerUI::FindDefaultAttributes(const wchar_t* element_name) {
+  CUIString* list = tables_.default_attributes.Find(element_name);
+  if (!list) list = SharedTables().default_attributes.Find(element_name);
+  return list ? list->GetData() : nullptr;
+}
+
+void CPaintManagerUI::RemoveAllDefaultAttributes(bool shared) {
+  (shared ? SharedTables() : tables_).default_attributes.RemoveAll();
+}
+
+bool CPaintManagerUI::RegisterStyle(const wchar_t* name, const wchar_t* attribute_list, bool shared) {
+  CResourceTables& target = TargetTables(shared);
+  if (target.styles.Find(name)) return false;
+  return target.styles.Insert(name, new CUIString(attribute_list));
+}
+
+const wchar_t* CPaintManagerUI::FindStyle(const wchar_t* name) {
+  CUIString* list = tables_.styles.Find(name);
+  if (!list) list = SharedTables().styles.Find(name);
+  return list ? list->GetData() : nullptr;
+}
+
+void CPaintManagerUI::RemoveAllStyles(bool shared) { (shared ? SharedTables() : tables_).styles.RemoveAll(); }
+
+// Option groups -------------------------------------------------------------------------------------
+
+bool CPaintManagerUI::JoinOptionGroup(const wchar_t* group_name, CControlUI* option) {
+  if (!option) return false;
+  CPointerArray* group = static_cast<CPointerArray*>(option_groups_.Find(group_name));
+  if (!group) {
+    group = new CPointerArray(kOptionGroupCapacity);
+    if (!option_groups_.Insert(group_name, group)) {
+      delete group;
+      return false;
+    }
+  }
+  return group->Find(option) < 0 && group->Add(option);
+}
+
+const CPointerArray* CPaintManagerUI::GetOptionGroup(const wchar_t* group_name) {
+  return static_cast<CPointerArray*>(option_groups_.Find(group_name));
+}
+
+void CPaintManagerUI::LeaveOptionGroup(const wchar_t* group_name, CControlUI* option) {
+  CPointerArray* group = static_cast<CPointerArray*>(option_groups_.Find(group_name));
+  if (!group) return;
+  const int index = group->Find(option);
+  if (index >= 0) group->Remove(index);
+  if (group->IsEmpty()) {
+    option_groups_.Remove(group_name);
+    delete group;
+  }
+}
+
+void CPaintManagerUI::RemoveAllOptionGroups() {
+  for (int index = 0; index < option_groups_.GetSize(); ++index) {
+    delete static_cast<CPointerArray*>(option_groups_.Find(option_groups_.GetKeyAt(index), false));
+  }
+  option_groups_.RemoveAll();
+}
+
+// Default colours -----------------------------------------------------------------------------------
+
+void CPaintManagerUI::SetDefaultColour(DefaultColour which, uint32_t colour, bool shared) {
+  if (shared) {
+    uint32_t& shared_colour = SharedTables().colours[which];
+    if (tables_.colours[which] == shared_colour) tables_.colours[which] = colour;
+    shared_colour = colour;
+  } else {
+    tables_.colours[which] = colour;
+  }
+}
+
+void CPaintManagerUI::SetDefaultDisabledColour(uint32_t colour, bool shared) {
+  SetDefaultColour(kDisabledTextColour, colour, shared);
+}
+void CPaintManagerUI::SetDefaultFontColour(uint32_t colour, bool shared) {
+  SetDefaultColour(kTextColour, colour, shared);
+}
+void CPaintManagerUI::SetDefaultLinkColour(uint32_t colour, bool shared) {
+  SetDefaultColour(kLinkTextColour, colour, shared);
+}
+void CPaintManagerUI::SetDefaultLinkHoverColour(uint32_t colour, bool shared) {
+  SetDefaultColour(kLinkHoverTextColour, colour, shared);
+}
+void CPaintManagerUI::SetDefaultSelectedColour(uint32_t colour, bool shared) {
+  SetDefaultColour(kSelectedBackgroundColour, colour, shared);
+}
+
+HslAdjustment CPaintManagerUI::GetHslAdjustment() { return kHslAdjustment; }
+
+}  // namespace veneer

@@ -1,0 +1,170 @@
+#ifndef UI_RUNTIME_PAINT_MANAGER_H_
+#define UI_RUNTIME_PAINT_MANAGER_H_
+
+#include <windows.h>
+
+#include <cstdint>
+
+#include "ui/core/pointer_array.h"
+#include "ui/core/string_keyed_map.h"
+#include "ui/core/ui_string.h"
+#include "ui/render/font_record.h"
+#include "ui/render/image_descriptor.h"
+#include "ui/render/image_record.h"
+#include "ui/runtime/display_scale.h"
+#include "ui/runtime/owned_value_map.h"
+#include "ui/runtime/resource_tables.h"
+
+namespace veneer {
+
+class CControlUI;
+
+// The process-wide hue/saturation/lightness adjustment of skin images and colours. Hue in degrees
+// (180 neutral), saturation and lightness in percent (100 neutral); applied only while `active`.
+struct HslAdjustment {
+  int hue;
+  int saturation;
+  int lightness;
+  bool active;
+};
+
+// The per-window engine of the UI framework. This part holds the window's drawing context, its display
+// scale, its parsed-descriptor cache and the registry of named skin resources: fonts, images, default
+// attribute lists, styles, option groups and default colours, each in a per-window table in front of a
+// process-wide shared table (lookups try the window's table first; registrations go to the window's table
+// unless they ask for the shared one). It does not yet route window messages, paint, lay out, keep focus
+// or timers, or deliver notifications. Constructed by the window that it serves (or by tests, without a
+// window); it owns its tables, the records and fonts in them, its descriptor cache and the drawing context
+// it takes from its window. The shared tables live until the process ends. UI thread only.
+class CPaintManagerUI {
+ public:
+  CPaintManagerUI();
+  CPaintManagerUI(const CPaintManagerUI&) = delete;
+  CPaintManagerUI& operator=(const CPaintManagerUI&) = delete;
+  ~CPaintManagerUI();
+
+  // Attaches the manager to `window` under `name`: empties the window's resource tables and option groups
+  // (so a skin is always built into empty tables) and, for a new window, releases the previous window's
+  // drawing context and takes the new one's (GetDC).
+  void Init(HWND window, const wchar_t* name);
+  HWND GetPaintWindow() const { return window_; }
+  HDC GetPaintDC() const { return paint_dc_; }
+  const CUIString& GetName() const { return name_; }
+
+  // For now the flag only; the window's layered output comes with the painting side.
+  void SetLayered(bool layered) { layered_ = layered; }
+  bool IsLayered() const { return layered_; }
+  void SetUseGdiplusText(bool use) { use_gdiplus_text_ = use; }
+  bool IsUsingGdiplusText() const { return use_gdiplus_text_; }
+  // GDI+ text rendering hint (0 = system default).
+  void SetTextRenderingHint(int hint) { text_rendering_hint_ = hint; }
+  int GetTextRenderingHint() const { return text_rendering_hint_; }
+  // The last mouse position in client coordinates; (-1, -1) until the mouse has been seen.
+  POINT GetLastMousePoint() const { return last_mouse_point_; }
+
+  CDisplayScale* GetDisplayScale() { return &display_scale_; }
+  int ScaleForDpi(int value) const { return display_scale_.ScaleForDpi(value); }
+
+  // The window's parsed descriptor for the pair of texts (null counts as empty), parsed at the current
+  // display scale on first use and cached per pair of texts; null when both are empty. The
+  // record lives as long as the manager.
+  const ImageDescriptor* GetImageDescriptor(const wchar_t* descriptor, const wchar_t* modifier);
+
+  // Fonts. Ids are keys in decimal; a negative or unregistered id means the default font.
+  // Creates the font at the current display scale and stores it under `id` in the shared table (with
+  // `shared` or SetUseSharedTables) or the window's, replacing (and deleting) a font of the same id there.
+  // Returns the font handle, owned by the table, or null when nothing was registered.
+  HFONT RegisterFont(int id, const wchar_t* face, int size, bool bold, bool underline, bool italic,
+                     bool shared, bool strike_out = false);
+  // Replaces the window's (or with `shared`, the process's) default font; false when the font cannot be
+  // created (the previous default stays).
+  bool MakeDefaultFont(int id, const wchar_t* face, int size, bool bold, bool underline, bool italic,
+                       bool strike_out, bool shared);
+  HFONT GetFontHandle(int id);
+  // The record for the id (window, then shared) or the default record; metrics measured if still empty.
+  FontRecord* GetFontRecord(int id);
+  // The record holding `font` (window, then shared) or the default record; metrics measured if empty.
+  FontRecord* GetFontRecordByHandle(HFONT font);
+  // The first font (window, then shared) with exactly this face, size and flags; null when none.
+  HFONT FindFontHandle(const wchar_t* face, int size, bool bold, bool underline, bool italic);
+  // The window's default font when it has one, else the process's; metrics measured if still empty.
+  FontRecord* GetDefaultFontRecord();
+  void RemoveAllFonts(bool shared);
+  // Makes the fonts in a skin file (archive entry, file, or plain path) available to this process until
+  // the manager is destroyed. False when the file cannot be read or holds no font.
+  bool ImportFontFile(const wchar_t* file_name);
+
+  // Images. Loads the image (a file or archive entry with an empty type; with a type, the module resource
+  // whose numeric id the name starts with) and stores it under `name`, replacing a previous image of that
+  // name in the target table. Returns the stored record, or null when nothing was registered.
+  ImageRecord* RegisterSkinImage(const wchar_t* name, const wchar_t* resource_type, uint32_t mask,
+                                 bool hsl_adjusted, bool shared, HINSTANCE instance);
+  ImageRecord* FindImage(const wchar_t* name);
+  // FindImage, else RegisterSkinImage into the window's table (unless it uses the shared tables).
+  ImageRecord* FindOrLoadImage(const wchar_t* name, const wchar_t* resource_type, uint32_t mask,
+                               bool hsl_adjusted, HINSTANCE instance);
+  void RemoveImage(const wchar_t* name, bool shared);
+  void RemoveAllImages(bool shared);
+
+  // Default attribute lists: a later registration of the same element name replaces the earlier one.
+  // Returned texts stay valid until their entry is replaced or removed.
+  void RegisterDefaultAttributes(const wchar_t* element_name, const wchar_t* attribute_list, bool shared);
+  const wchar_t* FindDefaultAttributes(const wchar_t* element_name);
+  void RemoveAllDefaultAttributes(bool shared);
+  // Styles: the first registration of a name stays; false when the name was already taken.
+  bool RegisterStyle(const wchar_t* name, const wchar_t* attribute_list, bool shared);
+  const wchar_t* FindStyle(const wchar_t* name);
+  void RemoveAllStyles(bool shared);
+
+  // Option groups (per window only); the options are not owned. Joining fails for a null option and for
+  // one already in the group; a group is created on first use and deleted when emptied.
+  bool JoinOptionGroup(const wchar_t* group_name, CControlUI* option);
+  const CPointerArray* GetOptionGroup(const wchar_t* group_name);
+  void LeaveOptionGroup(const wchar_t* group_name, CControlUI* option);
+  void RemoveAllOptionGroups();
+
+  // Default colours (0xAARRGGBB); the getters return the window's values. A shared setting also changes
+  // the window's value when it still equals the previous shared value.
+  void SetDefaultDisabledColour(uint32_t colour, bool shared);
+  void SetDefaultFontColour(uint32_t colour, bool shared);
+  void SetDefaultLinkColour(uint32_t colour, bool shared);
+  void SetDefaultLinkHoverColour(uint32_t colour, bool shared);
+  void SetDefaultSelectedColour(uint32_t colour, bool shared);
+  uint32_t GetDefaultDisabledColour() const { return tables_.colours[kDisabledTextColour]; }
+  uint32_t GetDefaultFontColour() const { return tables_.colours[kTextColour]; }
+  uint32_t GetDefaultLinkColour() const { return tables_.colours[kLinkTextColour]; }
+  uint32_t GetDefaultLinkHoverColour() const { return tables_.colours[kLinkHoverTextColour]; }
+  uint32_t GetDefaultSelectedColour() const { return tables_.colours[kSelectedBackgroundColour]; }
+
+  // Sends every registration of this window to the shared tables (pop-up windows of some controls).
+  void SetUseSharedTables(bool use) { use_shared_tables_ = use; }
+  static HslAdjustment GetHslAdjustment();
+
+ private:
+  static CResourceTables& SharedTables();
+  static void InitSharedResources();
+
+  CResourceTables& TargetTables(bool shared);
+  void SetDefaultColour(DefaultColour which, uint32_t colour, bool shared);
+  FontRecord* WithMetrics(FontRecord* record);
+  void RemoveWindowTables();
+  void ReleaseImportedFonts();
+
+  HWND window_ = nullptr;   // The attached window; not owned.
+  HDC paint_dc_ = nullptr;  // Owned: the window's client context from GetDC, released with ReleaseDC.
+  CUIString name_;
+  POINT last_mouse_point_ = {-1, -1};
+  bool layered_ = false;
+  bool use_gdiplus_text_ = false;
+  int text_rendering_hint_ = 0;
+  bool use_shared_tables_ = false;
+  CDisplayScale display_scale_;
+  CResourceTables tables_;                       // This window's tables and defaults.
+  COwnedValueMap<ImageDescriptor> descriptors_;  // Parsed descriptors by pair of texts.
+  CStringKeyedMap option_groups_;                // Values: owned CPointerArray of unowned options.
+  CPointerArray imported_fonts_;                 // Owned handles from AddFontMemResourceEx.
+};
+
+}  // namespace veneer
+
+#endif  // UI_RUNTIME_PAINT_MANAGER_H_

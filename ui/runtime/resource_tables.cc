@@ -1,0 +1,33 @@
+#include "ui/runtime/resource_tables.h"
+
+namespace veneer {
+
+CResourceTables::CResourceTables() : default_font(new FontRecord) {}
+
+FontRecord* CResourceTables::FindFontByHandle(HFONT handle) {
+  for (int index = 0; index < fonts.GetSize(); ++index) {
+    FontRecord* record = fonts.ValueAt(index);
+    if (record->handle == handle) return record;
+  }
+  return nullptr;
+}
+
+FontRecord* CResourceTables::FindFontByFace(const wchar_t* face, int size, bool bold, bool underline,
+                                            bool italic) {
+  for (int index = 0; index < fonts.GetSize(); ++index) {
+    FontRecord* record = fonts.ValueAt(index);
+    if (record->face_name == face && record->size == size && record->bold == bold &&
+        record->underline == underline && record->italic == italic) {
+      return record;
+    }
+  }
+  return nullptr;
+}
+
+CUIString FontKey(int id) {
+  CUIString key;
+  key.FormatShort(L"%d", id);
+  return key;
+}
+
+}  // namespace veneer

@@ -1,0 +1,74 @@
+#include "ui/runtime/skin_fonts.h"
+
+#include <cwchar>
+
+#include "ui/runtime/display_scale.h"
+
+namespace veneer {
+namespace {
+
+LOGFONTW DefaultGuiLogFont() {
+  LOGFONTW log_font = {};
+  GetObjectW(GetStockObject(DEFAULT_GUI_FONT), sizeof(log_font), &log_font);
+  log_font.lfCharSet = DEFAULT_CHARSET;
+  return log_font;
+}
+
+}  // namespace
+
+FontRecord* CreateFontRecord(int id, const wchar_t* face, int size, bool bold, bool underline, bool italic,
+                             bool strike_out, int scale_percent) {
+  LOGFONTW log_font = DefaultGuiLogFont();
+  if (face && *face) {
+    const size_t length = wcsnlen(face, kMaxFaceNameLength);
+    wmemcpy(log_font.lfFaceName, face, length);
+    log_font.lfFaceName[length] = L'\0';
+  }
+  log_font.lfHeight = -ScaleByPercent(size, scale_percent);
+  if (bold) log_font.lfWeight = FW_BOLD;
+  log_font.lfUnderline = underline ? TRUE : FALSE;
+  log_font.lfItalic = italic ? TRUE : FALSE;
+  log_font.lfStrikeOut = strike_out ? TRUE : FALSE;
+  HFONT font = CreateFontIndirectW(&log_font);
+  if (!font) return nullptr;
+
+  FontRecord* record = new FontRecord;
+  record->handle = font;
+  record->face_name = log_font.lfFaceName;
+  record->size = size;
+  record->bold = bold;
+  record->underline = underline;
+  record->italic = italic;
+  record->strike_out = strike_out;
+  record->id = id;
+  return record;
+}
+
+FontRecord* CreateDefaultGuiFontRecord() {
+  const LOGFONTW log_font = DefaultGuiLogFont();
+  HFONT font = CreateFontIndirectW(&log_font);
+  if (!font) return nullptr;
+
+  FontRecord* record = new FontRecord;
+  record->handle = font;
+  record->face_name = log_font.lfFaceName;
+  record->size = -log_font.lfHeight;
+  record->bold = log_font.lfWeight >= FW_BOLD;
+  record->underline = log_font.lfUnderline != 0;
+  record->italic = log_font.lfItalic != 0;
+  record->strike_out = log_font.lfStrikeOut != 0;
+  return record;
+}
+
+void MeasureFontMetrics(FontRecord* record, HDC dc) {
+  if (!record->handle) return;
+  HDC memory_dc = dc ? nullptr : CreateCompatibleDC(nullptr);
+  HDC target = dc ? dc : memory_dc;
+  if (!target) return;
+  HGDIOBJ previous = SelectObject(target, record->handle);
+  GetTextMetricsW(target, &record->metrics);
+  SelectObject(target, previous);
+  if (memory_dc) DeleteDC(memory_dc);
+}
+
+}  // namespace veneer
