@@ -1,0 +1,67 @@
+#ifndef UI_RENDER_TAGGED_TEXT_SYNTAX_H_
+#define UI_RENDER_TAGGED_TEXT_SYNTAX_H_
+
+#include "ui/core/ui_string.h"
+
+namespace veneer {
+
+// The syntax of tagged text ("{b}Bold{/b}", "<c #FF0000>red</c>", "{i icons.png 4 2}"): how the text
+// splits into tokens and how the arguments of the tags read. Plain functions over the text; they draw,
+// measure and look up nothing (the formatted-text renderer does).
+//
+// A tag starts with '<' or '{' and ends at the next '>' or '}' (the kinds may be mixed). An opening tag
+// is a bracket, one lowercase letter a-z, then a blank or the closing bracket; a closing tag is a
+// bracket followed by '/'. A bracket with no closing bracket after it is text. The three-character
+// escapes "<{>", "<}>" draw a brace and "{<}", "{>}" an angle bracket. In raw mode only a closing r tag
+// is a tag; everything else, escapes included, is text.
+
+enum class TaggedTokenKind {
+  kText,      // Characters to draw: up to the next bracket or line break (a leading bracket included).
+  kNewline,   // "\n" or "\r\n".
+  kEscape,    // Three characters that draw `character`.
+  kOpenTag,   // `letter` with its arguments.
+  kCloseTag,  // `letter` is the character after the '/', or 0 when the bracket follows at once.
+};
+
+struct TaggedToken {
+  TaggedTokenKind kind = TaggedTokenKind::kText;
+  int length = 0;            // Characters of the text that the token covers; at least 1.
+  wchar_t letter = 0;        // Tags only.
+  wchar_t character = 0;     // Escapes only.
+  int arguments_start = 0;   // Opening tags: index of the arguments (blanks after the letter skipped).
+  int arguments_length = 0;  // Opening tags: up to the closing bracket; 0 when there are none.
+};
+
+// The token that starts at `text[position]`; `position` must lie in [0, length). Reads no further than
+// `length` characters of `text`, which need not be terminated.
+TaggedToken ScanTaggedToken(const wchar_t* text, int length, int position, bool raw);
+
+// A font tag's arguments: "{f 3}" names a registered font by id (the first word is all digits);
+// "{f Tahoma 14 bold italic}" names a face (up to a blank), a size (decimal, 10 when absent) and
+// style words anywhere after the face, letter case ignored.
+struct FontTagArguments {
+  bool by_id = false;
+  int id = 0;
+  CUIString face;
+  int size = 10;
+  bool bold = false;
+  bool underline = false;
+  bool italic = false;
+};
+FontTagArguments ParseFontTagArguments(const wchar_t* arguments);
+
+// An inline image tag's arguments: "{i name [count] [index]}" with the name up to a blank, or, when the
+// arguments contain "file='" or "res='", the image named by the file/res and restype items of the image
+// descriptor syntax (other items ignored; such a tag has one cell). A count below 1 becomes 1; an index
+// outside [0, count) becomes 0.
+struct ImageTagArguments {
+  CUIString name;
+  CUIString resource_type;
+  int count = 1;
+  int index = 0;
+};
+ImageTagArguments ParseImageTagArguments(const wchar_t* arguments);
+
+}  // namespace veneer
+
+#endif  // UI_RENDER_TAGGED_TEXT_SYNTAX_H_
