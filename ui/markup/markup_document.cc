@@ -174,7 +174,7 @@ bool CMarkupDocument::Parse() {
 
     uint32_t index;
     if (!ReserveElement(&index)) return Fail(kOutOfMemory, pos);
-    MarkupElement& element = elements_[index];
+    MarkupElement& element = elements_[index];  // Valid until the next ReserveElement.
     element.start = OffsetOf(pos);
     element.first_child = 0;
     element.next_sibling = 0;
@@ -193,7 +193,7 @@ bool CMarkupDocument::Parse() {
     pos = SkipMarkupWhitespace(pos);
 
     if (pos[0] == L'/' && pos[1] == L'>') {
-      elements_[index].data = OffsetOf(pos);
+      element.data = OffsetOf(pos);
       *pos = L'\0';
       *name_end = L'\0';
       pos += 2;
@@ -201,7 +201,7 @@ bool CMarkupDocument::Parse() {
       continue;
     }
     if (*pos != L'>') return Fail(L"Expected start-tag closing", pos);
-    elements_[index].data = OffsetOf(pos + 1);
+    element.data = OffsetOf(pos + 1);
     *name_end = L'\0';  // The name ends here now that the '>' after it has been seen.
 
     wchar_t* text_end = DecodeMarkupText(pos + 1, L'<', &pos);

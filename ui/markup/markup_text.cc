@@ -28,29 +28,9 @@ int MatchEntity(const wchar_t* pos, wchar_t* character) {
   return 0;
 }
 
-// Name characters below 0x80 as a table: names are most of what the parser scans.
-struct AsciiNameTable {
-  bool is_name[0x80];
-  constexpr AsciiNameTable() : is_name() {
-    for (int ch = 0; ch < 0x80; ++ch) {
-      is_name[ch] = (ch >= 'a' && ch <= 'z') || (ch >= 'A' && ch <= 'Z') || (ch >= '0' && ch <= '9') ||
-                    ch == '_' || ch == ':';
-    }
-  }
-};
-constexpr AsciiNameTable kAsciiNames;
-
 }  // namespace
 
-bool IsMarkupNameChar(wchar_t ch) {
-  if (ch < 0x80) return kAsciiNames.is_name[ch];
-  return iswalnum(ch) != 0;
-}
-
-wchar_t* SkipMarkupName(wchar_t* pos) {
-  while (IsMarkupNameChar(*pos)) ++pos;
-  return pos;
-}
+bool IsNonAsciiNameChar(wchar_t ch) { return iswalnum(ch) != 0; }
 
 wchar_t* SkipPastMarker(wchar_t* pos, wchar_t marker) {
   for (; *pos != L'\0'; ++pos) {
@@ -59,9 +39,8 @@ wchar_t* SkipPastMarker(wchar_t* pos, wchar_t marker) {
   return pos;
 }
 
-wchar_t* DecodeMarkupText(wchar_t* pos, wchar_t delimiter, wchar_t** stop) {
-  // Most texts hold no entity: scan without writing until the first '&'.
-  while (*pos != L'\0' && *pos != delimiter && *pos != L'&') ++pos;
+// Continues DecodeMarkupText from the first ampersand.
+wchar_t* DecodeMarkupEntities(wchar_t* pos, wchar_t delimiter, wchar_t** stop) {
   wchar_t* out = pos;
   while (*pos != L'\0' && *pos != delimiter) {
     wchar_t character;
