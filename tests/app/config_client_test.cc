@@ -5,8 +5,6 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -14,7 +12,9 @@
 #include "tests/app/hand_over_recorder.h"
 #include "tests/app/server_log.h"
 #include "tests/app/stdout_capture.h"
+#include "tests/support/environment_path.h"
 #include "tests/support/message_pump.h"
+#include "tests/support/temp_files.h"
 
 // These tests talk to the local configuration server on 127.0.0.1:443 that CTest starts around them
 // (tests/app/CMakeLists.txt); its products and faults are in tests/app/config_server/.
@@ -25,16 +25,13 @@ namespace {
 constexpr DWORD kHandOverTimeoutMs = 15000;
 
 std::string ReadDocument(const char* product, const char* kind) {
-  std::wstring path = EnvironmentPath(L"TESSARO_CONFIG_DOCUMENTS");
+  std::wstring path = veneer::test::EnvironmentPath(L"TESSARO_CONFIG_DOCUMENTS");
   path += L"\\";
   path += std::wstring(product, product + strlen(product));
   path += L"\\";
   path += std::wstring(kind, kind + strlen(kind));
   path += L".json";
-  std::ifstream file(path.c_str(), std::ios::binary);
-  std::ostringstream contents;
-  contents << file.rdbuf();
-  return contents.str();
+  return veneer::test::ReadFileBytes(path);
 }
 
 std::string GlobalRequestLine(const std::string& query_name) {
@@ -230,9 +227,8 @@ std::vector<std::string> RequestLinesOfProgramNamed(const wchar_t* file_name) {
   GetModuleFileNameW(nullptr, module, MAX_PATH);
   std::wstring probe = module;
   probe = probe.substr(0, probe.rfind(L'\\') + 1) + L"config_fetch_probe.exe";
-  wchar_t temp[MAX_PATH];
-  GetTempPathW(MAX_PATH, temp);
-  const std::wstring folder = std::wstring(temp) + L"tessaro_names_" + std::to_wstring(GetCurrentProcessId());
+  const std::wstring folder =
+      veneer::test::TempPath(L"tessaro_names_" + std::to_wstring(GetCurrentProcessId()));
   CreateDirectoryW(folder.c_str(), nullptr);
   const std::wstring copy = folder + L"\\" + file_name;
   EXPECT_TRUE(CopyFileW(probe.c_str(), copy.c_str(), FALSE)) << "cannot copy the probe";

@@ -1,38 +1,17 @@
 #include "tests/app/server_log.h"
 
-#include <windows.h>
-
-#include <fstream>
 #include <sstream>
+
+#include "tests/support/environment_path.h"
+#include "tests/support/temp_files.h"
 
 namespace tessaro::test {
 
-std::wstring WindowsPathFromUnix(const std::wstring& path) {
-  if (path.empty() || path[0] != L'/') return path;
-  std::wstring windows = L"Z:" + path;
-  for (wchar_t& ch : windows) {
-    if (ch == L'/') ch = L'\\';
-  }
-  return windows;
-}
-
-std::wstring EnvironmentPath(const wchar_t* name) {
-  wchar_t value[1024];
-  const DWORD length = GetEnvironmentVariableW(name, value, 1024);
-  if (length == 0 || length >= 1024) return std::wstring();
-  return WindowsPathFromUnix(std::wstring(value, length));
-}
-
-std::wstring ServerLog::Path() { return EnvironmentPath(L"TESSARO_CONFIG_SERVER_LOG"); }
+std::wstring ServerLog::Path() { return veneer::test::EnvironmentPath(L"TESSARO_CONFIG_SERVER_LOG"); }
 
 ServerLog::ServerLog() : start_(ReadAll().size()) {}
 
-std::string ServerLog::ReadAll() const {
-  std::ifstream file(Path().c_str(), std::ios::binary);
-  std::ostringstream contents;
-  contents << file.rdbuf();
-  return contents.str();
-}
+std::string ServerLog::ReadAll() const { return veneer::test::ReadFileBytes(Path()); }
 
 std::vector<std::string> ServerLog::NewLines() const {
   const std::string all = ReadAll();

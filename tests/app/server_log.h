@@ -25,13 +25,6 @@ class ServerLog {
   size_t start_;
 };
 
-// A Unix path ("/work/x") as a Wine program opens it ("Z:\work\x"); other paths are returned as they
-// are.
-std::wstring WindowsPathFromUnix(const std::wstring& path);
-
-// The value of an environment variable as a Windows path ("" when not set).
-std::wstring EnvironmentPath(const wchar_t* name);
-
 }  // namespace tessaro::test
 
 #endif  // TESTS_APP_SERVER_LOG_H_

@@ -5,18 +5,15 @@
 #include <windows.h>
 
 #include <cstdio>
-#include <fstream>
-#include <sstream>
+
+#include "tests/support/temp_files.h"
 
 namespace tessaro::test {
 
-StdoutCapture::StdoutCapture() : saved_stdout_(-1) {
-  wchar_t folder[MAX_PATH];
-  wchar_t file[MAX_PATH];
-  if (!GetTempPathW(MAX_PATH, folder) || !GetTempFileNameW(folder, L"out", 0, file)) return;
-  path_ = file;
+StdoutCapture::StdoutCapture() : path_(veneer::test::UniqueTempPath(L"out")), saved_stdout_(-1) {
+  if (path_.empty()) return;
   fflush(stdout);
-  const int capture = _wopen(file, _O_WRONLY | _O_TRUNC | _O_BINARY);
+  const int capture = _wopen(path_.c_str(), _O_WRONLY | _O_TRUNC | _O_BINARY);
   if (capture < 0) return;
   saved_stdout_ = _dup(1);
   _dup2(capture, 1);
@@ -34,10 +31,7 @@ std::string StdoutCapture::Finish() {
   _dup2(saved_stdout_, 1);
   _close(saved_stdout_);
   saved_stdout_ = -1;
-  std::ifstream file(path_.c_str(), std::ios::binary);
-  std::ostringstream contents;
-  contents << file.rdbuf();
-  return contents.str();
+  return veneer::test::ReadFileBytes(path_);
 }
 
 }  // namespace tessaro::test

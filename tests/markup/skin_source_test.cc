@@ -7,23 +7,20 @@
 #include <vector>
 
 #include "tests/markup/test_archive.h"
+#include "tests/support/temp_files.h"
 
 namespace veneer {
 namespace {
 
 using test::BuildTestArchive;
 using test::TempFile;
+using test::TempFolder;
 using test::TestArchiveEntry;
 
 constexpr DWORD kMarkupLimit = 4 * 1024 * 1024;
 
 std::string AsText(const std::vector<unsigned char>& bytes) {
   return std::string(bytes.begin(), bytes.end());
-}
-
-std::wstring TempFolder() {
-  wchar_t folder[MAX_PATH];
-  return std::wstring(folder, GetTempPathW(MAX_PATH, folder));
 }
 
 // Every test starts and ends without skin source settings; handed-over archives stay alive until
@@ -144,14 +141,7 @@ TEST_F(SkinSourceTest, ArchiveReaderReportsEachFailure) {
   std::vector<unsigned char> archive = BuildTestArchive(
       {{"skin.xml", std::string(5000, 'x') + "<Window/>"}, {"empty.xml", ""}, {"huge.xml", "tiny"}});
   // huge.xml claims 3.9 MiB from a handful of compressed bytes, in both its headers.
-  const size_t local = test::FindZipRecord(archive, 0x04034B50);
-  const size_t huge_local =
-      test::FindZipRecord(archive, 0x04034B50, test::FindZipRecord(archive, 0x04034B50, local + 4) + 4);
-  const size_t central = test::FindZipRecord(archive, 0x02014B50);
-  const size_t huge_central =
-      test::FindZipRecord(archive, 0x02014B50, test::FindZipRecord(archive, 0x02014B50, central + 4) + 4);
-  test::WriteLittleEndian32(&archive, huge_local + 22, 4000000);
-  test::WriteLittleEndian32(&archive, huge_central + 24, 4000000);
+  ASSERT_TRUE(test::ForgeUncompressedSize(&archive, 2, 4000000));
   HandOver(archive);
   ArchiveHandle* cached = GetCachedSkinArchive();
   ASSERT_NE(nullptr, cached);

@@ -2,18 +2,26 @@
 
 #include <minizip/zip.h>
 #include <zlib.h>
+// After zip.h: iowin32.h relies on the macros that zlib's headers define.
+#include <minizip/iowin32.h>
 
 #include <cstring>
-#include <fstream>
-#include <iterator>
+
+#include "tests/support/temp_files.h"
 
 namespace veneer::test {
 namespace {
 
-std::string TempPathAnsi(const char* name) {
-  char folder[MAX_PATH];
-  const DWORD length = GetTempPathA(MAX_PATH, folder);
-  return std::string(folder, length) + name;
+constexpr unsigned kLocalHeaderSignature = 0x04034B50;
+constexpr unsigned kCentralHeaderSignature = 0x02014B50;
+constexpr size_t kLocalSizeOffset = 22;    // Uncompressed size inside a local header.
+constexpr size_t kCentralSizeOffset = 24;  // Uncompressed size inside a central header.
+
+// Offset of the `index`-th record with this signature, or npos.
+size_t FindNthZipRecord(const std::vector<unsigned char>& archive, unsigned signature, int index) {
+  size_t at = FindZipRecord(archive, signature);
+  for (int i = 0; i < index && at != std::string::npos; ++i) at = FindZipRecord(archive, signature, at + 4);
+  return at;
 }
 
 bool AddEntry(zipFile zip, const TestArchiveEntry& entry) {
@@ -42,18 +50,20 @@ bool AddEntry(zipFile zip, const TestArchiveEntry& entry) {
 }  // namespace
 
 std::vector<unsigned char> BuildTestArchive(const std::vector<TestArchiveEntry>& entries) {
-  const std::string path = TempPathAnsi("veneer_test_archive.zip");
-  zipFile zip = zipOpen64(path.c_str(), APPEND_STATUS_CREATE);
-  if (!zip) return {};
-  bool written = true;
-  for (const TestArchiveEntry& entry : entries) written = written && AddEntry(zip, entry);
-  written = zipClose(zip, nullptr) == ZIP_OK && written;
+  const std::wstring path = UniqueTempPath(L"zip");
+  zlib_filefunc64_def wide_files;
+  fill_win32_filefunc64W(&wide_files);
+  zipFile zip =
+      path.empty() ? nullptr : zipOpen2_64(path.c_str(), APPEND_STATUS_CREATE, nullptr, &wide_files);
   std::vector<unsigned char> bytes;
-  if (written) {
-    std::ifstream file(path, std::ios::binary);
-    bytes.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+  if (zip) {
+    bool written = true;
+    for (const TestArchiveEntry& entry : entries) written = written && AddEntry(zip, entry);
+    written = zipClose(zip, nullptr) == ZIP_OK && written;
+    const std::string file = written ? ReadFileBytes(path) : std::string();
+    bytes.assign(file.begin(), file.end());
   }
-  DeleteFileA(path.c_str());
+  DeleteFileW(path.c_str());
   return bytes;
 }
 
@@ -76,6 +86,18 @@ void WriteLittleEndian32(std::vector<unsigned char>* bytes, size_t offset, unsig
   WriteLittleEndian16(bytes, offset + 2, (value >> 16) & 0xFFFF);
 }
 
+bool ForgeUncompressedSize(std::vector<unsigned char>* archive, int index, unsigned long size) {
+  const size_t local = FindNthZipRecord(*archive, kLocalHeaderSignature, index);
+  const size_t central = FindNthZipRecord(*archive, kCentralHeaderSignature, index);
+  if (local == std::string::npos || central == std::string::npos ||
+      local + kLocalSizeOffset + 4 > archive->size() || central + kCentralSizeOffset + 4 > archive->size()) {
+    return false;
+  }
+  WriteLittleEndian32(archive, local + kLocalSizeOffset, size);
+  WriteLittleEndian32(archive, central + kCentralSizeOffset, size);
+  return true;
+}
+
 GuardedBlock::GuardedBlock(const std::vector<unsigned char>& bytes)
     : GuardedBlock(bytes.data(), bytes.size()) {}
 
@@ -94,18 +116,5 @@ GuardedBlock::GuardedBlock(const unsigned char* bytes, size_t size) : size_(size
 }
 
 GuardedBlock::~GuardedBlock() { VirtualFree(region_, 0, MEM_RELEASE); }
-
-TempFile::TempFile(const wchar_t* name, const std::string& contents) {
-  wchar_t folder[MAX_PATH];
-  const DWORD length = GetTempPathW(MAX_PATH, folder);
-  path_ = std::wstring(folder, length) + name;
-  HANDLE file =
-      CreateFileW(path_.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-  DWORD written = 0;
-  WriteFile(file, contents.data(), static_cast<DWORD>(contents.size()), &written, nullptr);
-  CloseHandle(file);
-}
-
-TempFile::~TempFile() { DeleteFileW(path_.c_str()); }
 
 }  // namespace veneer::test

@@ -32,6 +32,9 @@ std::vector<unsigned char> BuildTestArchive(const std::vector<TestArchiveEntry>&
 size_t FindZipRecord(const std::vector<unsigned char>& archive, unsigned signature, size_t from = 0);
 void WriteLittleEndian16(std::vector<unsigned char>* bytes, size_t offset, unsigned value);
 void WriteLittleEndian32(std::vector<unsigned char>* bytes, size_t offset, unsigned long value);
+// Rewrites the uncompressed size that the local and the central header of entry `index` (in the
+// order written) state; false when the archive has no such entry.
+bool ForgeUncompressedSize(std::vector<unsigned char>* archive, int index, unsigned long size);
 
 // A copy of some bytes placed so that they end exactly where an inaccessible page begins: any read
 // past the end faults at once instead of going unnoticed. Owns its pages.
@@ -50,20 +53,6 @@ class GuardedBlock {
   void* region_;               // Owned: the readable pages plus the guard page.
   const unsigned char* data_;  // Inside region_.
   size_t size_;
-};
-
-// A file in the temporary folder, deleted with this object.
-class TempFile {
- public:
-  TempFile(const wchar_t* name, const std::string& contents);
-  TempFile(const TempFile&) = delete;
-  TempFile& operator=(const TempFile&) = delete;
-  ~TempFile();
-
-  const std::wstring& path() const { return path_; }
-
- private:
-  std::wstring path_;
 };
 
 }  // namespace veneer::test

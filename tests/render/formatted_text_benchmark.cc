@@ -3,30 +3,15 @@
 // thousands of nested tags. Figures only; nothing is asserted.
 #include <windows.h>
 
-#include <cstdio>
-#include <functional>
 #include <string>
 
+#include "tests/support/benchmark_timer.h"
 #include "tests/support/dib_surface.h"
 #include "ui/render/formatted_text.h"
 #include "ui/runtime/paint_manager.h"
 
 namespace veneer::test {
 namespace {
-
-double MicrosecondsPerCall(int iterations, const std::function<void()>& call) {
-  LARGE_INTEGER frequency;
-  LARGE_INTEGER start;
-  LARGE_INTEGER end;
-  QueryPerformanceFrequency(&frequency);
-  call();  // Warm-up: font variants are registered on first use.
-  GdiFlush();
-  QueryPerformanceCounter(&start);
-  for (int i = 0; i < iterations; ++i) call();
-  GdiFlush();
-  QueryPerformanceCounter(&end);
-  return (end.QuadPart - start.QuadPart) * 1e6 / frequency.QuadPart / iterations;
-}
 
 void Run() {
   CPaintManagerUI manager;
@@ -64,8 +49,7 @@ void Run() {
       {"3000 nested bold and colour tags", nested, {0, 0, 400, 30}, 0, 50},
   };
   for (const auto& c : cases) {
-    std::printf("%-58s %10.1f us/call\n", c.what,
-                MicrosecondsPerCall(c.iterations, [&] { draw(c.text, c.rect, c.format); }));
+    ReportMicrosecondsPerCall(c.what, c.iterations, [&] { draw(c.text, c.rect, c.format); });
   }
 }
 

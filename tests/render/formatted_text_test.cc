@@ -1,5 +1,4 @@
 #include <gtest/gtest.h>
-#include <stb_image_write.h>
 
 #include <algorithm>
 #include <functional>
@@ -8,7 +7,10 @@
 #include <vector>
 
 #include "tests/render/rect_assertions.h"
+#include "tests/render/test_bitmap.h"
 #include "tests/support/dib_surface.h"
+#include "tests/support/png_encoding.h"
+#include "tests/support/temp_files.h"
 #include "ui/render/formatted_text.h"
 #include "ui/runtime/paint_manager.h"
 
@@ -19,9 +21,6 @@ constexpr uint32_t kWhite = 0xFFFFFFFF;
 constexpr uint32_t kBlack = 0xFF000000;
 constexpr int kBaseFont = 1;
 
-int Red(uint32_t argb) { return static_cast<int>((argb >> 16) & 0xFF); }
-int Green(uint32_t argb) { return static_cast<int>((argb >> 8) & 0xFF); }
-int Blue(uint32_t argb) { return static_cast<int>(argb & 0xFF); }
 bool IsWhite(uint32_t argb) { return (argb & 0xFFFFFF) == 0xFFFFFF; }
 bool IsRedInk(uint32_t argb) { return Red(argb) > 180 && Green(argb) < 90 && Blue(argb) < 90; }
 bool IsDarkInk(uint32_t argb) { return Red(argb) < 80 && Green(argb) < 80 && Blue(argb) < 80; }
@@ -44,19 +43,10 @@ int CountInk(const DibSurface& surface, const RECT& area) {
 }
 
 // Writes opaque 0xRRGGBB pixels as a PNG in the temporary folder; returns its full path, or "" on failure.
-std::wstring WriteTempPng(const wchar_t* name, int width, int height, const std::vector<uint32_t>& pixels) {
-  std::vector<unsigned char> rgba;
-  for (uint32_t p : pixels) {
-    rgba.insert(rgba.end(), {static_cast<unsigned char>(p >> 16), static_cast<unsigned char>(p >> 8),
-                             static_cast<unsigned char>(p), 255});
-  }
-  char folder[MAX_PATH] = {};
-  GetTempPathA(MAX_PATH, folder);
-  std::string narrow_name;
-  for (const wchar_t* p = name; *p; ++p) narrow_name += static_cast<char>(*p);
-  const std::string path = std::string(folder) + narrow_name;
-  if (!stbi_write_png(path.c_str(), width, height, 4, rgba.data(), width * 4)) return L"";
-  return std::wstring(path.begin(), path.end());
+std::wstring WriteTempPng(const wchar_t* name, int width, int height, std::vector<uint32_t> pixels) {
+  for (uint32_t& p : pixels) p |= 0xFF000000;
+  const std::wstring path = TempPath(name);
+  return WritePngFile(path, width, height, pixels) ? path : L"";
 }
 
 // Four 10 x 10 cells side by side: red, green, blue, yellow.

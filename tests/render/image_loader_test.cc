@@ -1,30 +1,20 @@
 #include "ui/render/image_loader.h"
 
 #include <gtest/gtest.h>
-#include <stb_image_write.h>
 #include <zlib.h>
 
 #include <cstring>
 #include <string>
 #include <vector>
 
+#include "tests/support/png_encoding.h"
+#include "tests/support/temp_files.h"
+
 namespace veneer {
 namespace {
 
 using Bytes = std::vector<unsigned char>;
-
-void AppendBytes(void* context, void* data, int size) {
-  Bytes* out = static_cast<Bytes*>(context);
-  const unsigned char* bytes = static_cast<const unsigned char*>(data);
-  out->insert(out->end(), bytes, bytes + size);
-}
-
-// An RGBA PNG of the given pixels (R, G, B, A per pixel, rows top to bottom).
-Bytes EncodePng(int width, int height, const Bytes& rgba) {
-  Bytes png;
-  stbi_write_png_to_func(AppendBytes, &png, width, height, 4, rgba.data(), width * 4);
-  return png;
-}
+using test::EncodePng;
 
 Bytes SolidRgba(int width, int height, unsigned char alpha) {
   Bytes rgba(static_cast<size_t>(width) * height * 4, 0x40);
@@ -131,15 +121,8 @@ TEST(ImageLoaderTest, DamagedDataYieldsNoImage) {
 }
 
 TEST(ImageLoaderTest, LoadsFilesAndRejectsNamesThatAreNoResourceIds) {
-  wchar_t folder[MAX_PATH] = {};
-  ASSERT_NE(0u, GetTempPathW(MAX_PATH, folder));
-  const std::wstring path = std::wstring(folder) + L"veneer_image_loader_test.png";
-  const Bytes png = EncodePng(5, 3, SolidRgba(5, 3, 255));
-  HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-  ASSERT_NE(INVALID_HANDLE_VALUE, file);
-  DWORD written = 0;
-  WriteFile(file, png.data(), static_cast<DWORD>(png.size()), &written, nullptr);
-  CloseHandle(file);
+  const std::wstring path = test::TempPath(L"veneer_image_loader_test.png");
+  ASSERT_TRUE(test::WriteFileBytes(path, EncodePng(5, 3, SolidRgba(5, 3, 255))));
 
   ImageRecord* record = LoadImageRecord(path.c_str(), L"", 0, nullptr);
   ASSERT_NE(nullptr, record);

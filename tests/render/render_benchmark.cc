@@ -3,34 +3,14 @@
 // tiles, and the built-in blend against the platform's AlphaBlend. Figures only; nothing is asserted.
 #include <windows.h>
 
-#include <cstdio>
-#include <functional>
-
 #include "tests/render/test_bitmap.h"
+#include "tests/support/benchmark_timer.h"
 #include "tests/support/dib_surface.h"
 #include "ui/render/msimg32_functions.h"
 #include "ui/render/render_engine.h"
 
 namespace veneer::test {
 namespace {
-
-double MicrosecondsPerCall(int iterations, const std::function<void()>& call) {
-  LARGE_INTEGER frequency;
-  LARGE_INTEGER start;
-  LARGE_INTEGER end;
-  QueryPerformanceFrequency(&frequency);
-  call();  // Warm-up (first-use look-ups, caches).
-  GdiFlush();
-  QueryPerformanceCounter(&start);
-  for (int i = 0; i < iterations; ++i) call();
-  GdiFlush();
-  QueryPerformanceCounter(&end);
-  return (end.QuadPart - start.QuadPart) * 1e6 / frequency.QuadPart / iterations;
-}
-
-void Report(const char* what, int iterations, const std::function<void()>& call) {
-  std::printf("%-58s %10.1f us/call\n", what, MicrosecondsPerCall(iterations, call));
-}
 
 void Run() {
   constexpr RECT kNoCorner = {0, 0, 0, 0};
@@ -40,27 +20,27 @@ void Run() {
   TestBitmap small(8, 8, 0xFF00FF00);
   HDC dc = surface.dc();
 
-  Report("opaque 256x256 at its own size (one BitBlt)", 2000, [&] {
+  ReportMicrosecondsPerCall("opaque 256x256 at its own size (one BitBlt)", 2000, [&] {
     Renderer::DrawBitmap(dc, opaque.get(), {0, 0, 256, 256}, {0, 0, 1024, 1024}, {0, 0, 256, 256}, kNoCorner,
                          false);
   });
-  Report("opaque 256x256, 16x16 paint area", 2000, [&] {
+  ReportMicrosecondsPerCall("opaque 256x256, 16x16 paint area", 2000, [&] {
     Renderer::DrawBitmap(dc, opaque.get(), {0, 0, 256, 256}, {100, 100, 116, 116}, {0, 0, 256, 256},
                          kNoCorner, false);
   });
-  Report("translucent 256x256 blended at its own size", 1000, [&] {
+  ReportMicrosecondsPerCall("translucent 256x256 blended at its own size", 1000, [&] {
     Renderer::DrawBitmap(dc, translucent.get(), {0, 0, 256, 256}, {0, 0, 1024, 1024}, {0, 0, 256, 256},
                          kNoCorner, true);
   });
-  Report("nine-grid 8x8 corner 2 stretched to 600x40 (9 pieces)", 2000, [&] {
+  ReportMicrosecondsPerCall("nine-grid 8x8 corner 2 stretched to 600x40 (9 pieces)", 2000, [&] {
     Renderer::DrawBitmap(dc, small.get(), {0, 0, 600, 40}, {0, 0, 1024, 1024}, {0, 0, 8, 8}, {2, 2, 2, 2},
                          false);
   });
-  Report("8x8 tiles over 1024x1024, all visible (16384 tiles)", 20, [&] {
+  ReportMicrosecondsPerCall("8x8 tiles over 1024x1024, all visible (16384 tiles)", 20, [&] {
     Renderer::DrawBitmap(dc, small.get(), {0, 0, 1024, 1024}, {0, 0, 1024, 1024}, {0, 0, 8, 8}, kNoCorner,
                          false, 255, false, true, true);
   });
-  Report("8x8 tiles over 1024x1024, 32x32 paint area", 2000, [&] {
+  ReportMicrosecondsPerCall("8x8 tiles over 1024x1024, 32x32 paint area", 2000, [&] {
     Renderer::DrawBitmap(dc, small.get(), {0, 0, 1024, 1024}, {500, 500, 532, 532}, {0, 0, 8, 8}, kNoCorner,
                          false, 255, false, true, true);
   });
@@ -68,17 +48,17 @@ void Run() {
   HDC memory = CreateCompatibleDC(nullptr);
   HGDIOBJ original = SelectObject(memory, translucent.get());
   const BLENDFUNCTION blend = {AC_SRC_OVER, 0, 200, AC_SRC_ALPHA};
-  Report("platform AlphaBlend 256x256", 500,
-         [&] { AlphaBlend(dc, 0, 0, 256, 256, memory, 0, 0, 256, 256, blend); });
-  Report("BuiltInAlphaBlend 256x256", 500,
-         [&] { BuiltInAlphaBlend(dc, 0, 0, 256, 256, memory, 0, 0, 256, 256, blend); });
+  ReportMicrosecondsPerCall("platform AlphaBlend 256x256", 500,
+                            [&] { AlphaBlend(dc, 0, 0, 256, 256, memory, 0, 0, 256, 256, blend); });
+  ReportMicrosecondsPerCall("BuiltInAlphaBlend 256x256", 500,
+                            [&] { BuiltInAlphaBlend(dc, 0, 0, 256, 256, memory, 0, 0, 256, 256, blend); });
   SelectObject(memory, original);
   DeleteDC(memory);
 
-  Report("DrawColor 256x256 translucent (GDI+)", 500, [&] {
+  ReportMicrosecondsPerCall("DrawColor 256x256 translucent (GDI+)", 500, [&] {
     Renderer::DrawColor(dc, {0, 0, 256, 256}, 0x80FF0000);
   });
-  Report("DrawGradient 256x256 alpha 127", 500, [&] {
+  ReportMicrosecondsPerCall("DrawGradient 256x256 alpha 127", 500, [&] {
     Renderer::DrawGradient(dc, {0, 0, 256, 256}, 0xFF000000, 0x00FFFFFF, true, 64);
   });
 }

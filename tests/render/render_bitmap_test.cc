@@ -13,16 +13,6 @@ namespace {
 constexpr uint32_t kWhite = 0xFFFFFFFF;
 constexpr RECT kNoCorner = {0, 0, 0, 0};
 
-// An 8 x 8 opaque image with a distinct colour in each 2 x 2 corner, blue edges and a green middle.
-void PaintCorneredImage(TestBitmap* image) {
-  image->FillRect({0, 0, 8, 8}, 0xFF0000FF);
-  image->FillRect({2, 2, 6, 6}, 0xFF00FF00);
-  image->FillRect({0, 0, 2, 2}, 0xFF110000);
-  image->FillRect({6, 0, 8, 2}, 0xFF220000);
-  image->FillRect({0, 6, 2, 8}, 0xFF330000);
-  image->FillRect({6, 6, 8, 8}, 0xFF440000);
-}
-
 void ExpectCornersKept(const DibSurface& surface, int left, int top, int right, int bottom) {
   for (int d = 0; d < 2; ++d) {
     for (int e = 0; e < 2; ++e) {
@@ -40,8 +30,7 @@ void ExpectCornersKept(const DibSurface& surface, int left, int top, int right, 
 }
 
 TEST(DrawBitmapTest, CornersOfAStretchedNineGridStayUnscaledOnBothPaths) {
-  TestBitmap image(8, 8, 0u);
-  PaintCorneredImage(&image);
+  const TestBitmap image(8, 8, CorneredImagePixels());
   for (const bool has_alpha : {false, true}) {
     DibSurface surface(320, 10);
     surface.Fill(kWhite);

@@ -1,11 +1,12 @@
 #include <gtest/gtest.h>
-#include <stb_image_write.h>
 
 #include <string>
 #include <vector>
 
 #include "tests/render/test_bitmap.h"
 #include "tests/support/dib_surface.h"
+#include "tests/support/png_encoding.h"
+#include "tests/support/temp_files.h"
 #include "ui/render/image_descriptor.h"
 #include "ui/render/render_engine.h"
 #include "ui/runtime/paint_manager.h"
@@ -16,58 +17,16 @@ namespace {
 constexpr uint32_t kWhite = 0xFFFFFFFF;
 constexpr RECT kNoRect = {0, 0, 0, 0};
 
-void AppendBytes(void* context, void* data, int size) {
-  auto* bytes = static_cast<std::vector<unsigned char>*>(context);
-  bytes->insert(bytes->end(), static_cast<unsigned char*>(data), static_cast<unsigned char*>(data) + size);
-}
-
-// Writes straight (not premultiplied) 0xAARRGGBB pixels as an RGBA PNG file.
-bool WritePng(const std::wstring& path, int width, int height, const std::vector<uint32_t>& pixels) {
-  std::vector<unsigned char> rgba;
-  for (uint32_t p : pixels) {
-    rgba.insert(rgba.end(), {static_cast<unsigned char>(p >> 16), static_cast<unsigned char>(p >> 8),
-                             static_cast<unsigned char>(p), static_cast<unsigned char>(p >> 24)});
-  }
-  std::vector<unsigned char> png;
-  if (!stbi_write_png_to_func(AppendBytes, &png, width, height, 4, rgba.data(), width * 4)) return false;
-  HANDLE file =
-      CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return false;
-  DWORD written = 0;
-  const bool ok =
-      WriteFile(file, png.data(), static_cast<DWORD>(png.size()), &written, nullptr) && written == png.size();
-  CloseHandle(file);
-  return ok;
-}
-
-// 8 x 8 opaque: a distinct colour in each 2 x 2 corner, blue edges, green middle.
-std::vector<uint32_t> CorneredPixels() {
-  std::vector<uint32_t> pixels(64, 0xFF0000FF);
-  for (int y = 0; y < 8; ++y) {
-    for (int x = 0; x < 8; ++x) {
-      uint32_t& p = pixels[y * 8 + x];
-      if (x >= 2 && x < 6 && y >= 2 && y < 6) p = 0xFF00FF00;
-      if (x < 2 && y < 2) p = 0xFF110000;
-      if (x >= 6 && y < 2) p = 0xFF220000;
-      if (x < 2 && y >= 6) p = 0xFF330000;
-      if (x >= 6 && y >= 6) p = 0xFF440000;
-    }
-  }
-  return pixels;
-}
-
 // Skin images written as PNG files into a temporary folder and drawn through descriptors naming their
 // full paths (without a skin archive the loader reads plain paths).
 class DrawImageTest : public testing::Test {
  protected:
   static void SetUpTestSuite() {
-    wchar_t temp[MAX_PATH];
-    GetTempPathW(MAX_PATH, temp);
-    folder_ = std::wstring(temp) + L"tessaro_render_tests_" + std::to_wstring(GetCurrentProcessId());
+    folder_ = TempPath(L"tessaro_render_tests_" + std::to_wstring(GetCurrentProcessId()));
     CreateDirectoryW(folder_.c_str(), nullptr);
-    ASSERT_TRUE(WritePng(Path(L"cornered.png"), 8, 8, CorneredPixels()));
-    ASSERT_TRUE(WritePng(Path(L"red.png"), 4, 4, std::vector<uint32_t>(16, 0xFFFF0000)));
-    ASSERT_TRUE(WritePng(Path(L"half.png"), 4, 4, std::vector<uint32_t>(16, 0x80FF0000)));
+    ASSERT_TRUE(WritePngFile(Path(L"cornered.png"), 8, 8, CorneredImagePixels()));
+    ASSERT_TRUE(WritePngFile(Path(L"red.png"), 4, 4, std::vector<uint32_t>(16, 0xFFFF0000)));
+    ASSERT_TRUE(WritePngFile(Path(L"half.png"), 4, 4, std::vector<uint32_t>(16, 0x80FF0000)));
   }
 
   static void TearDownTestSuite() {

@@ -35,6 +35,21 @@ void TestBitmap::FillRect(const RECT& area, uint32_t argb) {
   }
 }
 
+std::vector<uint32_t> CorneredImagePixels() {
+  std::vector<uint32_t> pixels(64, 0xFF0000FF);
+  for (int y = 0; y < 8; ++y) {
+    for (int x = 0; x < 8; ++x) {
+      uint32_t& p = pixels[y * 8 + x];
+      if (x >= 2 && x < 6 && y >= 2 && y < 6) p = 0xFF00FF00;
+      if (x < 2 && y < 2) p = 0xFF110000;
+      if (x >= 6 && y < 2) p = 0xFF220000;
+      if (x < 2 && y >= 6) p = 0xFF330000;
+      if (x >= 6 && y >= 6) p = 0xFF440000;
+    }
+  }
+  return pixels;
+}
+
 bool NearColor(uint32_t actual, uint32_t expected, int tolerance, bool with_alpha) {
   const bool colours = std::abs(Red(actual) - Red(expected)) <= tolerance &&
                        std::abs(Green(actual) - Green(expected)) <= tolerance &&

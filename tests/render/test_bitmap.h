@@ -32,6 +32,10 @@ class TestBitmap {
   uint32_t* bits_;  // Owned by bitmap_.
 };
 
+// 8 x 8 opaque pixels: a distinct colour in each 2 x 2 corner (0x110000 top left, 0x220000 top right,
+// 0x330000 bottom left, 0x440000 bottom right), blue edges and a green middle; for nine-grid tests.
+std::vector<uint32_t> CorneredImagePixels();
+
 // Channels of a 0xAARRGGBB value.
 inline int Alpha(uint32_t argb) { return static_cast<int>(argb >> 24); }
 inline int Red(uint32_t argb) { return static_cast<int>((argb >> 16) & 0xFF); }

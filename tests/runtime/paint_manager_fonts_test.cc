@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/temp_files.h"
 #include "tests/support/test_window.h"
 #include "ui/runtime/paint_manager.h"
 
@@ -149,30 +150,16 @@ std::vector<unsigned char> DefaultFontFileBytes() {
   return bytes;
 }
 
-std::wstring WriteTempFile(const wchar_t* name, const std::vector<unsigned char>& bytes) {
-  wchar_t folder[MAX_PATH] = {};
-  GetTempPathW(MAX_PATH, folder);
-  const std::wstring path = std::wstring(folder) + name;
-  HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-  DWORD written = 0;
-  WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-  CloseHandle(file);
-  return path;
-}
-
 TEST(PaintManagerFontsTest, ImportsFontFilesAndRefusesOthers) {
   const std::vector<unsigned char> font_bytes = DefaultFontFileBytes();
   ASSERT_FALSE(font_bytes.empty());
-  const std::wstring font_path = WriteTempFile(L"veneer_import_test.ttf", font_bytes);
-  const std::wstring junk_path =
-      WriteTempFile(L"veneer_import_test.bin", std::vector<unsigned char>(512, 0x5A));
+  const test::TempFile font_file(L"veneer_import_test.ttf", font_bytes);
+  const test::TempFile junk_file(L"veneer_import_test.bin", std::vector<unsigned char>(512, 0x5A));
 
   CPaintManagerUI manager;
-  EXPECT_TRUE(manager.ImportFontFile(font_path.c_str()));
-  EXPECT_FALSE(manager.ImportFontFile(junk_path.c_str()));
+  EXPECT_TRUE(manager.ImportFontFile(font_file.path().c_str()));
+  EXPECT_FALSE(manager.ImportFontFile(junk_file.path().c_str()));
   EXPECT_FALSE(manager.ImportFontFile(L"no such folder\\no such font.ttf"));
-  DeleteFileW(font_path.c_str());
-  DeleteFileW(junk_path.c_str());
 }
 
 }  // namespace

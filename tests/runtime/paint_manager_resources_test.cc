@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/temp_files.h"
 #include "tests/support/test_window.h"
 #include "ui/markup/skin_source.h"
 #include "ui/runtime/paint_manager.h"
@@ -14,17 +15,10 @@ namespace {
 // transparent; opaque green, opaque blue, opaque magenta.
 HINSTANCE Module() { return GetModuleHandleW(nullptr); }
 
-std::wstring WriteResourceImageToTempFile(const wchar_t* name) {
+std::vector<unsigned char> ResourceImageBytes() {
   std::vector<unsigned char> bytes;
   ReadSkinResource(Module(), MAKEINTRESOURCEW(102), L"PNG", &bytes);
-  wchar_t folder[MAX_PATH] = {};
-  GetTempPathW(MAX_PATH, folder);
-  const std::wstring path = std::wstring(folder) + name;
-  HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-  DWORD written = 0;
-  WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-  CloseHandle(file);
-  return path;
+  return bytes;
 }
 
 TEST(PaintManagerImagesTest, ResourceTypesNeedNumericNames) {
@@ -46,7 +40,8 @@ TEST(PaintManagerImagesTest, ResourceTypesNeedNumericNames) {
 }
 
 TEST(PaintManagerImagesTest, LoadsOncePerNameAndReleasesBitmaps) {
-  const std::wstring path = WriteResourceImageToTempFile(L"veneer_registry_image.png");
+  const test::TempFile image(L"veneer_registry_image.png", ResourceImageBytes());
+  const std::wstring& path = image.path();
   HBITMAP bitmap = nullptr;
   {
     CPaintManagerUI manager;
@@ -71,7 +66,6 @@ TEST(PaintManagerImagesTest, LoadsOncePerNameAndReleasesBitmaps) {
     EXPECT_TRUE(GetObjectType(bitmap) != 0);
   }
   EXPECT_EQ(0u, GetObjectType(bitmap));  // Freed with the manager.
-  DeleteFileW(path.c_str());
 }
 
 TEST(PaintManagerImagesTest, SharedImagesServeEveryWindow) {

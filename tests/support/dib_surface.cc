@@ -1,20 +1,11 @@
 #include "tests/support/dib_surface.h"
 
-#include <stb_image_write.h>
-
-#include <cstdlib>
 #include <vector>
 
+#include "tests/support/environment_path.h"
+#include "tests/support/png_encoding.h"
+
 namespace veneer::test {
-namespace {
-
-void WriteToFile(void* context, void* data, int size) {
-  DWORD written = 0;
-  HANDLE file = static_cast<HANDLE>(context);
-  WriteFile(file, data, static_cast<DWORD>(size), &written, nullptr);
-}
-
-}  // namespace
 
 DibSurface::DibSurface(int width, int height)
     : width_(width), height_(height), dc_(CreateCompatibleDC(nullptr)), bitmap_(nullptr),
@@ -61,26 +52,14 @@ int DibSurface::CountPixelsNotEqual(uint32_t argb, const RECT& area) const {
 bool DibSurface::WritePng(const std::wstring& path) const {
   if (!ok()) return false;
   GdiFlush();
-  std::vector<unsigned char> rgba(static_cast<size_t>(width_) * height_ * 4);
-  for (int i = 0; i < width_ * height_; ++i) {
-    const uint32_t p = bits_[i];
-    rgba[i * 4 + 0] = static_cast<unsigned char>(p >> 16);
-    rgba[i * 4 + 1] = static_cast<unsigned char>(p >> 8);
-    rgba[i * 4 + 2] = static_cast<unsigned char>(p);
-    rgba[i * 4 + 3] = static_cast<unsigned char>(p >> 24);
-  }
-  HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return false;
-  const int ok = stbi_write_png_to_func(WriteToFile, file, width_, height_, 4, rgba.data(), width_ * 4);
-  CloseHandle(file);
-  return ok != 0;
+  return WritePngFile(path, width_, height_, std::vector<uint32_t>(bits_, bits_ + width_ * height_));
 }
 
 std::wstring DibSurface::SaveForFailureReport(const std::wstring& name) const {
-  std::wstring folder = L".";
-  if (const wchar_t* out = _wgetenv(L"TESSARO_TEST_OUTPUT")) {
-    // CTest hands over a Unix path; Wine maps the Unix root to drive Z:.
-    folder = out[0] == L'/' ? std::wstring(L"Z:") + out : out;
+  std::wstring folder = EnvironmentPath(L"TESSARO_TEST_OUTPUT");
+  if (folder.empty()) {
+    folder = L".";
+  } else {
     CreateDirectoryW(folder.c_str(), nullptr);
   }
   const std::wstring path = folder + L"\\" + name + L".png";

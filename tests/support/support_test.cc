@@ -1,10 +1,13 @@
 #include <gtest/gtest.h>
 #include <stb_image.h>
 
+#include <string>
 #include <vector>
 
 #include "tests/support/dib_surface.h"
+#include "tests/support/environment_path.h"
 #include "tests/support/message_pump.h"
+#include "tests/support/temp_files.h"
 #include "tests/support/test_window.h"
 
 namespace veneer::test {
@@ -78,21 +81,16 @@ TEST(DibSurfaceTest, WritesAPngThatDecodesToTheSamePixels) {
   DibSurface surface(3, 2);
   ASSERT_TRUE(surface.ok());
   surface.Fill(0x80112233);
-  wchar_t folder[MAX_PATH];
-  GetTempPathW(MAX_PATH, folder);
-  const std::wstring path = std::wstring(folder) + L"veneer_dib_surface_test.png";
+  const std::wstring path = TempPath(L"veneer_dib_surface_test.png");
   ASSERT_TRUE(surface.WritePng(path));
 
-  HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-  ASSERT_NE(INVALID_HANDLE_VALUE, file);
-  std::vector<unsigned char> bytes(GetFileSize(file, nullptr));
-  DWORD read = 0;
-  ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr);
-  CloseHandle(file);
+  const std::string bytes = ReadFileBytes(path);
   DeleteFileW(path.c_str());
+  ASSERT_FALSE(bytes.empty());
 
   int width = 0, height = 0, channels = 0;
-  unsigned char* rgba = stbi_load_from_memory(bytes.data(), static_cast<int>(read), &width, &height, &channels, 4);
+  unsigned char* rgba = stbi_load_from_memory(reinterpret_cast<const unsigned char*>(bytes.data()),
+                                              static_cast<int>(bytes.size()), &width, &height, &channels, 4);
   ASSERT_NE(nullptr, rgba);
   EXPECT_EQ(3, width);
   EXPECT_EQ(2, height);
@@ -101,6 +99,39 @@ TEST(DibSurfaceTest, WritesAPngThatDecodesToTheSamePixels) {
   EXPECT_EQ(0x33, rgba[2]);
   EXPECT_EQ(0x80, rgba[3]);
   stbi_image_free(rgba);
+}
+
+TEST(TempFilesTest, FilesHoldTheirBytesAndGoWithTheirOwners) {
+  const std::string bytes("a\0b\xFF", 4);
+  std::string large(200000, 'x');
+  large[131072] = 'y';  // Past the first read of a larger file.
+  std::wstring named_path;
+  std::wstring unique_path;
+  {
+    const TempFile named(L"veneer_temp_files_test.bin", bytes);
+    const TempFile unique(large);
+    named_path = named.path();
+    unique_path = unique.path();
+    EXPECT_EQ(TempFolder() + L"veneer_temp_files_test.bin", named_path);
+    EXPECT_EQ(0u, unique_path.find(TempFolder()));
+    EXPECT_EQ(bytes, ReadFileBytes(named_path));
+    EXPECT_TRUE(ReadFileBytes(unique_path) == large);
+  }
+  EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesW(named_path.c_str()));
+  EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesW(unique_path.c_str()));
+  EXPECT_EQ("", ReadFileBytes(named_path));
+  EXPECT_FALSE(WriteFileBytes(TempPath(L"veneer no such folder\\file.bin"), bytes));
+}
+
+TEST(EnvironmentPathTest, UnixPathsBecomeDriveZPaths) {
+  EXPECT_EQ(L"Z:\\work\\build\\out", WindowsPathFromUnix(L"/work/build/out"));
+  EXPECT_EQ(L"C:\\temp/x", WindowsPathFromUnix(L"C:\\temp/x"));
+  EXPECT_EQ(L"", WindowsPathFromUnix(L""));
+
+  ASSERT_TRUE(SetEnvironmentVariableW(L"VENEER_SUPPORT_TEST_PATH", L"/tmp/a b"));
+  EXPECT_EQ(L"Z:\\tmp\\a b", EnvironmentPath(L"VENEER_SUPPORT_TEST_PATH"));
+  SetEnvironmentVariableW(L"VENEER_SUPPORT_TEST_PATH", nullptr);
+  EXPECT_EQ(L"", EnvironmentPath(L"VENEER_SUPPORT_TEST_PATH"));
 }
 
 // Draws one character in black on white and returns the pixels' colour channels.

@@ -1,0 +1,40 @@
+#include "tests/support/png_encoding.h"
+
+#include <stb_image_write.h>
+
+#include "tests/support/temp_files.h"
+
+namespace veneer::test {
+namespace {
+
+void AppendBytes(void* context, void* data, int size) {
+  auto* bytes = static_cast<std::vector<unsigned char>*>(context);
+  const auto* begin = static_cast<const unsigned char*>(data);
+  bytes->insert(bytes->end(), begin, begin + size);
+}
+
+}  // namespace
+
+std::vector<unsigned char> EncodePng(int width, int height, const std::vector<unsigned char>& rgba) {
+  std::vector<unsigned char> png;
+  if (width <= 0 || height <= 0 || rgba.size() / 4 / width < static_cast<size_t>(height)) return png;
+  if (!stbi_write_png_to_func(AppendBytes, &png, width, height, 4, rgba.data(), width * 4)) png.clear();
+  return png;
+}
+
+std::vector<unsigned char> EncodePngArgb(int width, int height, const std::vector<uint32_t>& argb) {
+  std::vector<unsigned char> rgba;
+  rgba.reserve(argb.size() * 4);
+  for (const uint32_t p : argb) {
+    rgba.insert(rgba.end(), {static_cast<unsigned char>(p >> 16), static_cast<unsigned char>(p >> 8),
+                             static_cast<unsigned char>(p), static_cast<unsigned char>(p >> 24)});
+  }
+  return EncodePng(width, height, rgba);
+}
+
+bool WritePngFile(const std::wstring& path, int width, int height, const std::vector<uint32_t>& argb) {
+  const std::vector<unsigned char> png = EncodePngArgb(width, height, argb);
+  return !png.empty() && WriteFileBytes(path, png);
+}
+
+}  // namespace veneer::test
