@@ -14,7 +14,7 @@ stamp="$prefix/.stamp"
 stamp_want="jsoncpp+minizip+gtest v1"
 
 packages=(mingw-w64 g++-mingw-w64-i686-posix wine wine32 xvfb xauth fonts-wqy-microhei
-          libz-mingw-w64-dev libstb-dev googletest cmake ninja-build python3 openssl)
+          libz-mingw-w64-dev libstb-dev googletest cmake ninja-build python3 openssl bzip2 xz-utils)
 
 log() { printf 'setup: %s\n' "$*"; }
 
