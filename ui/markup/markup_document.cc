@@ -151,7 +151,9 @@ bool CMarkupDocument::Parse() {
 
     if (pos[1] == L'/') {
       // The end tag of `parent`: the same name exactly, optional white space, '>'.
-      if (parent == 0) return Fail(L"Unmatched closing tag", pos + 2);  // Nothing is open.
+      // An end tag with nothing open ends the document; what follows it is ignored, as existing
+      // skins with trailing text after their last element have always loaded.
+      if (parent == 0) return true;
       *pos = L'\0';
       wchar_t* end_name = SkipMarkupWhitespace(pos + 2);
       const wchar_t* name = buffer_ + elements_[parent].start;
