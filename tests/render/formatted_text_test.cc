@@ -281,6 +281,24 @@ TEST_F(FormattedTextTest, WordsBreakAtTheLastBlankOrPunctuationAndWrappedLinksGe
   EXPECT_EQ(std::make_pair(Width(L"alpha "), Width(L"beta")), lay_out(L"alpha {u}{/u}beta", DT_WORDBREAK));
 }
 
+TEST_F(FormattedTextTest, BlanksAtTheRightEdgeNeverStartTheNextLine) {
+  const int width = Width(L"alpha") + 1;
+  DibSurface surface(200, 100);
+  for (const UINT format : {UINT{0}, UINT{DT_WORDBREAK}}) {
+    for (const wchar_t* words : {L"alpha beta", L"alpha   beta"}) {
+      SCOPED_TRACE(words);
+      Links links;
+      Draw(&surface, {0, 0, width, 100}, std::wstring(L"{a go}") + words + L"{/a}", format, kBlack, &links);
+      ASSERT_EQ(2, links.count);
+      EXPECT_TRUE(RectEq(CUIRect(0, line_height_, Width(L"beta"), 2 * line_height_), links.rects[1]));
+    }
+  }
+  // However many blanks there are, they end the line they reach.
+  const std::wstring blanks = L"a" + std::wstring(5000, L' ') + L"b";
+  EXPECT_EQ(2 * line_height_, Measure(blanks, 0, 4).bottom);
+  EXPECT_EQ(2 * line_height_, Measure(blanks, DT_WORDBREAK, 4).bottom);
+}
+
 TEST_F(FormattedTextTest, LinesParagraphsAndPenTags) {
   EXPECT_EQ(2 * line_height_, Measure(L"A{n}B").bottom);
   EXPECT_EQ(2 * line_height_, Measure(L"A\r\nB").bottom);

@@ -160,6 +160,23 @@ TEST(TaggedTextLayoutTest, WordBreaksFallAfterTheLastNonLetter) {
   EXPECT_EQ(6, Fit(L"alpha beta", 50, false, 0, DT_WORDBREAK).count);
 }
 
+TEST(TaggedTextLayoutTest, BlanksAfterTheCharactersThatFitStayOnTheLine) {
+  // All of them, with or without DT_WORDBREAK; the rest of the run moves on.
+  EXPECT_EQ(8, Fit(L"alpha   beta", 50, false, 0, DT_WORDBREAK).count);
+  const RunFit cut = Fit(L"alpha beta", 50, true, L'x', 0);
+  EXPECT_EQ(6, cut.count);
+  EXPECT_TRUE(cut.cut);
+  EXPECT_EQ(1, Fit(L" beta", 0, true, L'x', 0).count);
+  // Blanks up to the run's end: the whole run is laid out and the line goes on.
+  const RunFit trailing = Fit(L"ab  ", 25, true, L'x', 0);
+  EXPECT_EQ(4, trailing.count);
+  EXPECT_FALSE(trailing.cut);
+  // The character that starts a line without room keeps its blanks too.
+  EXPECT_EQ(3, Fit(L"a  b", 5, false, 0, 0).count);
+  // The ellipsis needs the room: no blank is kept past the edge for it.
+  EXPECT_EQ(3, Fit(L"alpha beta", 50, true, L'x', DT_END_ELLIPSIS).count);
+}
+
 TEST(TaggedTextLayoutTest, EllipsisGivesBackTwoMoreCharacters) {
   const RunFit fit = Fit(L"abcdefgh", 55, true, L'x', DT_END_ELLIPSIS);
   EXPECT_EQ(3, fit.count);

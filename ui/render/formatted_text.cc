@@ -233,11 +233,13 @@ bool FormattedTextPainter::LayOutToken() {
 }
 
 bool FormattedTextPainter::LayOutText(int length) {
-  // No more characters than pixels left (plus two) can fit, so a long run is measured in pieces. A tab
-  // is measured and drawn as a blank.
+  // No more characters than pixels left (plus two) can fit, so a long run is measured in pieces; a piece
+  // takes the blanks after it too, which stay on the line however many there are. A tab is measured and
+  // drawn as a blank.
   const int room = std::max<int>(0, area_.right - line_.x);
-  const int count = room >= length - 2 ? length : room + 2;
   const wchar_t* source = text_ + state_.position;
+  int count = room >= length - 2 ? length : room + 2;
+  while (count < length && (source[count] == L' ' || source[count] == L'\t')) ++count;
   run_.assign(source, source + count);
   std::replace(run_.begin(), run_.end(), L'\t', L' ');
   const RunFit fit = LayOutCharacters(run_.data(), count);

@@ -5,9 +5,14 @@
 namespace veneer {
 namespace {
 
+// `count` and the blanks that follow it, which stay on the line with the characters before them.
+int WithFollowingBlanks(const wchar_t* chars, int length, int count) {
+  while (count < length && chars[count] == L' ') ++count;
+  return count;
+}
+
 // Where a DT_WORDBREAK cut goes among the `count` characters that fit; see FitRun.
-int WordBreakCount(const wchar_t* chars, int length, int count, bool line_has_content, wchar_t previous) {
-  if (count < length && chars[count] == L' ') return count + 1;
+int WordBreakCount(const wchar_t* chars, int count, bool line_has_content, wchar_t previous) {
   for (int index = count - 1; index >= 0; --index) {
     if (IsWordBreakCharacter(chars[index])) return index + 1;
   }
@@ -22,10 +27,14 @@ RunFit FitRun(const wchar_t* chars, const int* extents, int length, int availabl
               wchar_t previous, UINT format) {
   RunFit fit;
   while (fit.count < length && extents[fit.count] <= available) ++fit.count;
+  const bool keep_blanks = !(format & DT_END_ELLIPSIS);
+  if (keep_blanks) fit.count = WithFollowingBlanks(chars, length, fit.count);
   if (fit.count == length) return fit;
   fit.cut = true;
-  if (fit.count == 0 && !line_has_content) fit.count = 1;
-  if (format & DT_WORDBREAK) fit.count = WordBreakCount(chars, length, fit.count, line_has_content, previous);
+  if (fit.count == 0 && !line_has_content) {
+    fit.count = keep_blanks ? WithFollowingBlanks(chars, length, 1) : 1;
+  }
+  if (format & DT_WORDBREAK) fit.count = WordBreakCount(chars, fit.count, line_has_content, previous);
   if (format & DT_END_ELLIPSIS) {
     fit.count -= std::min(2, fit.count);
     fit.ellipsis = true;

@@ -26,12 +26,13 @@ struct RunFit {
 };
 
 // `extents[i]` is the width of the first i + 1 characters of `chars` (`length` of them); `available` is
-// the room left before the right edge. Without room for the whole run: the characters that fit stay,
-// at least one when the line has no content yet (so every line makes progress). With DT_WORDBREAK the
-// run is cut after its last word-break character among them, or, when it has none but the character
-// laid out before it on this line (`previous`, 0 after an image or at the line start) is one, the whole
-// run moves to the next line; a blank that would start the next line stays on this one. With
-// DT_END_ELLIPSIS up to two more characters are given back for the "...".
+// the room left before the right edge. Blanks never wrap: those right after the characters that fit
+// stay on this line, past the edge, so that no wrapped line starts with one (except with DT_END_ELLIPSIS,
+// which needs the room). Without room for the rest of the run: the characters that fit stay, at least
+// one when the line has no content yet (so every line makes progress). With DT_WORDBREAK the run is cut
+// after its last word-break character among them, or, when it has none but the character laid out
+// before it on this line (`previous`, 0 after an image or at the line start) is one, the whole run moves
+// to the next line. With DT_END_ELLIPSIS up to two more characters are given back for the "...".
 RunFit FitRun(const wchar_t* chars, const int* extents, int length, int available, bool line_has_content,
               wchar_t previous, UINT format);
 
