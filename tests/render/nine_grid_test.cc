@@ -120,5 +120,13 @@ TEST(NineGridTest, BordersWiderThanTheImageOrAreaProduceNoInvertedPieces) {
   EXPECT_TRUE(Layout({0, 0, 10, 10}, {0, 0, 0, 0}, {0, 0, 0, 0}, false, true, true).empty());
 }
 
+TEST(NineGridTest, ATileSpanningTheWholeIntegerRangeIsLaidOnce) {
+  // A hostile source 2^31 - 1 pixels wide: the step to a second tile must not wrap back into view.
+  const auto pieces =
+      Layout({5, 0, 100, 10}, {-2147483637, 0, 10, 10}, {0, 0, 0, 0}, false, true, false, {0, 0, 100, 10});
+  ASSERT_EQ(1u, pieces.size());
+  ExpectPiece(pieces[0], {5, 0, 100, 10}, {-2147483637, 0, -2147483542, 10});
+}
+
 }  // namespace
 }  // namespace veneer

@@ -127,6 +127,18 @@ TEST(DrawBitmapTest, MissingContextOrBitmapDrawsNothing) {
       Renderer::DrawBitmap(nullptr, image.get(), {0, 0, 2, 2}, {0, 0, 4, 4}, {0, 0, 2, 2}, kNoCorner, false));
 }
 
+TEST(DrawBitmapTest, ABitmapSelectedElsewhereIsReportedAndNothingIsDrawn) {
+  DibSurface held(2, 2);  // Its bitmap stays selected into its own context.
+  held.Fill(0xFF00FF00);
+  DibSurface surface(4, 4);
+  surface.Fill(kWhite);
+  for (const bool has_alpha : {false, true}) {
+    EXPECT_FALSE(Renderer::DrawBitmap(surface.dc(), held.bitmap(), {0, 0, 2, 2}, {0, 0, 4, 4}, {0, 0, 2, 2},
+                                      kNoCorner, has_alpha));
+    EXPECT_EQ(0, surface.CountPixelsNotEqual(kWhite, {0, 0, 4, 4}));
+  }
+}
+
 // Pixels for the blend comparison: varied premultiplied colours and alphas, including 0 and 255.
 std::vector<uint32_t> BlendSource(int width, int height) {
   std::vector<uint32_t> pixels;

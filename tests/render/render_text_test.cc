@@ -68,6 +68,32 @@ TEST(DrawPlainTextTest, WrappedTextIsClippedToItsRectangle) {
   EXPECT_LE(ink.bottom, 30);
 }
 
+TEST(DrawPlainTextTest, NoClipDrawsALineTallerThanItsRectangleWholeOnBothPaths) {
+  CPaintManagerUI manager;
+  for (const bool gdiplus : {false, true}) {
+    SCOPED_TRACE(gdiplus ? "GDI+" : "GDI");
+    DibSurface surface(200, 60);
+    surface.Fill(kWhite);
+    RECT rect = {10, 10, 190, 14};  // Four pixels: less than one line.
+    Renderer::DrawPlainText(surface.dc(), &manager, rect, L"Hello", 0xFF000000, -1, DT_NOCLIP, gdiplus);
+    const CUIRect ink = InkBounds(surface);
+    ASSERT_FALSE(ink.IsEmpty());
+    EXPECT_GT(ink.bottom, 14);  // Below the rectangle: neither clipped nor left out.
+  }
+}
+
+TEST(DrawPlainTextTest, NeverWritesIntoTheCallersText) {
+  CPaintManagerUI manager;
+  DibSurface surface(100, 30);
+  // DT_MODIFYSTRING would have the platform write the shortened text (and up to four more characters)
+  // into the read-only buffer it was given.
+  wchar_t text[] = L"A rather long text";
+  RECT rect = {0, 0, 30, 30};
+  Renderer::DrawPlainText(surface.dc(), &manager, rect, text, 0xFF000000, -1,
+                          kOneLine | DT_END_ELLIPSIS | DT_MODIFYSTRING);
+  EXPECT_STREQ(L"A rather long text", text);
+}
+
 TEST(DrawPlainTextTest, CalcRectMeasuresWithoutDrawing) {
   CPaintManagerUI manager;
   for (const bool gdiplus : {false, true}) {
@@ -226,6 +252,8 @@ TEST(ParseGlyphReferenceTest, ReadsUpToFourHexDigitsAfterTheMarker) {
   EXPECT_EQ(0x1234, glyph);
   EXPECT_FALSE(Renderer::ParseGlyphReference(L"&#x;", &glyph));
   EXPECT_FALSE(Renderer::ParseGlyphReference(L"&#xZZ", &glyph));
+  // Only ASCII digits and letters count: a full-width zero and A are no number.
+  EXPECT_FALSE(Renderer::ParseGlyphReference(L"&#x\xFF10\xFF21;", &glyph));
   EXPECT_FALSE(Renderer::ParseGlyphReference(L"plain text", &glyph));
   EXPECT_FALSE(Renderer::ParseGlyphReference(nullptr, &glyph));
 }

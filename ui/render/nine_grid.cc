@@ -1,6 +1,7 @@
 #include "ui/render/nine_grid.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <vector>
 
 namespace veneer {
@@ -28,10 +29,13 @@ std::vector<Span> MiddleSpans(LONG dest_start, LONG dest_end, LONG source_start,
   const LONG first_visible = std::max(dest_start, paint_start);
   const LONG end_visible = std::min(dest_end, paint_end);
   if (first_visible >= end_visible) return spans;
-  LONG tile_start = dest_start + (first_visible - dest_start) / source_length * source_length;
+  // 64-bit steps: a tile as wide as the whole 32-bit range must end the loop, not wrap around into it.
+  const int64_t skipped = (static_cast<int64_t>(first_visible) - dest_start) / source_length * source_length;
+  int64_t tile_start = dest_start + skipped;
   for (; tile_start < end_visible; tile_start += source_length) {
-    const LONG length = std::min(source_length, dest_end - tile_start);
-    spans.push_back({tile_start, tile_start + length, source_start, source_start + length});
+    const LONG start = static_cast<LONG>(tile_start);
+    const LONG length = static_cast<LONG>(std::min<int64_t>(source_length, dest_end - tile_start));
+    spans.push_back({start, start + length, source_start, source_start + length});
   }
   return spans;
 }

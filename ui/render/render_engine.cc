@@ -62,6 +62,8 @@ class ScopedSelection {
   ~ScopedSelection() {
     if (previous_) SelectObject(dc_, previous_);
   }
+  // False when the object could not be selected (a bitmap selected into another context, for one).
+  bool IsSelected() const { return previous_ != nullptr; }
 
  private:
   HDC dc_;            // Not owned.
@@ -105,6 +107,25 @@ void CopyVisiblePart(HDC target, HDC source, const RECT& dest, const RECT& paint
          SRCCOPY);
 }
 
+// The nine-grid drawing of a bitmap already selected into `memory`, with the target's stretch mode set
+// to halftone for the time of the drawing.
+void DrawSelectedBitmap(HDC dc, HDC memory, const RECT& dest, const RECT& paint, const RECT& source,
+                        const RECT& corner, bool has_alpha, uint8_t fade, bool hole, bool xtiled,
+                        bool ytiled) {
+  const int old_stretch_mode = SetStretchBltMode(dc, HALFTONE);
+  const bool blend = has_alpha || fade != 255;
+  const CUIRect d(dest);
+  const CUIRect s(source);
+  if (!blend && IsAllZero(corner) && d.GetWidth() == s.GetWidth() && d.GetHeight() == s.GetHeight()) {
+    CopyVisiblePart(dc, memory, dest, paint, source);
+  } else {
+    const PiecePainter painter(dc, memory, blend, fade);
+    LayoutNineGrid(dest, source, corner, hole, xtiled, ytiled, paint,
+                   [&painter](const BitmapPiece& piece) { painter.Draw(piece); });
+  }
+  SetStretchBltMode(dc, old_stretch_mode);
+}
+
 // Fills `rect` of `dc` with the gradient, through GradientFill when the platform has it.
 void FillGradient(HDC dc, const RECT& rect, uint32_t first, uint32_t second, bool vertical, int steps) {
   const GradientFillFunction gradient_fill = GetMsimg32Functions().gradient_fill;
@@ -131,11 +152,13 @@ void DrawTextThroughGdi(HDC dc, HFONT font, RECT& rect, const wchar_t* text, uin
   const int old_mode = SetBkMode(dc, TRANSPARENT);
   const COLORREF old_color = SetTextColor(dc, ToColorRef(color));
   ScopedSelection font_selection(dc, font);
+  // The text is the caller's read-only buffer: DT_MODIFYSTRING would have the platform write into it.
+  const UINT safe_format = format & ~DT_MODIFYSTRING;
   wchar_t glyph = 0;
   if (Renderer::ParseGlyphReference(text, &glyph)) {
-    DrawTextW(dc, &glyph, 1, &rect, format);
+    DrawTextW(dc, &glyph, 1, &rect, safe_format);
   } else {
-    DrawTextW(dc, text, -1, &rect, format);
+    DrawTextW(dc, text, -1, &rect, safe_format);
   }
   SetTextColor(dc, old_color);
   SetBkMode(dc, old_mode);
@@ -152,11 +175,14 @@ Gdiplus::GpStringFormat* CreateStringFormat(UINT format) {
   }
   if (format & DT_END_ELLIPSIS)
     gp::GdipSetStringFormatTrimming(copy, Gdiplus::StringTrimmingEllipsisCharacter);
-  INT flags = 0;
-  gp::GdipGetStringFormatFlags(copy, &flags);
-  if (format & DT_NOCLIP) flags |= Gdiplus::StringFormatFlagsNoClip;
-  if (format & DT_SINGLELINE) flags |= Gdiplus::StringFormatFlagsNoWrap;
-  gp::GdipSetStringFormatFlags(copy, flags);
+  // DT_NOCLIP replaces the typographic flags (line limit included) with no-clip alone, so that lines
+  // cut by the rectangle are laid out and drawn whole; DT_SINGLELINE adds no-wrap to what is there.
+  if (format & DT_NOCLIP) gp::GdipSetStringFormatFlags(copy, Gdiplus::StringFormatFlagsNoClip);
+  if (format & DT_SINGLELINE) {
+    INT flags = 0;
+    gp::GdipGetStringFormatFlags(copy, &flags);
+    gp::GdipSetStringFormatFlags(copy, flags | Gdiplus::StringFormatFlagsNoWrap);
+  }
   gp::GdipSetStringFormatAlign(copy, (format & DT_CENTER)  ? Gdiplus::StringAlignmentCenter
                                      : (format & DT_RIGHT) ? Gdiplus::StringAlignmentFar
                                                            : Gdiplus::StringAlignmentNear);
@@ -200,6 +226,14 @@ void DrawTextThroughGdiplus(HDC dc, HFONT font, int rendering_hint, RECT& rect, 
   if (brush) gp::GdipDeleteBrush(brush);
   if (string_format) gp::GdipDeleteStringFormat(string_format);
   gp::GdipDeleteFont(gdiplus_font);
+}
+
+// The value of an ASCII hexadecimal digit, or -1 (the platform's iswxdigit also accepts full-width digits).
+int HexDigitValue(wchar_t c) {
+  if (c >= L'0' && c <= L'9') return c - L'0';
+  if (c >= L'a' && c <= L'f') return c - L'a' + 10;
+  if (c >= L'A' && c <= L'F') return c - L'A' + 10;
+  return -1;
 }
 
 // Hue in degrees [0, 360), saturation and lightness in [0, 1].
@@ -323,23 +357,17 @@ bool Renderer::DrawBitmap(HDC dc, HBITMAP bitmap, const RECT& dest, const RECT& 
   if (!dc || !bitmap) return false;
   HDC memory = CreateCompatibleDC(dc);
   if (!memory) return false;
+  bool drawn = false;
   {
+    // A bitmap that cannot be selected is reported, not replaced by the context's empty default bitmap.
     ScopedSelection bitmap_selection(memory, bitmap);
-    const int old_stretch_mode = SetStretchBltMode(dc, HALFTONE);
-    const bool blend = has_alpha || fade != 255;
-    const CUIRect d(dest);
-    const CUIRect s(source);
-    if (!blend && IsAllZero(corner) && d.GetWidth() == s.GetWidth() && d.GetHeight() == s.GetHeight()) {
-      CopyVisiblePart(dc, memory, dest, paint, source);
-    } else {
-      const PiecePainter painter(dc, memory, blend, fade);
-      LayoutNineGrid(dest, source, corner, hole, xtiled, ytiled, paint,
-                     [&painter](const BitmapPiece& piece) { painter.Draw(piece); });
+    drawn = bitmap_selection.IsSelected();
+    if (drawn) {
+      DrawSelectedBitmap(dc, memory, dest, paint, source, corner, has_alpha, fade, hole, xtiled, ytiled);
     }
-    SetStretchBltMode(dc, old_stretch_mode);
   }
   DeleteDC(memory);
-  return true;
+  return drawn;
 }
 
 void Renderer::DrawColor(HDC dc, const RECT& rect, uint32_t color) {
@@ -457,9 +485,10 @@ bool Renderer::ParseGlyphReference(const wchar_t* text, wchar_t* glyph) {
   if (length > 0 && digits[length - 1] == L';') --length;
   unsigned value = 0;
   int read = 0;
-  for (; read < length && iswxdigit(digits[read]); ++read) {
-    const wchar_t c = digits[read];
-    value = value * 16 + (c <= L'9' ? c - L'0' : (c | 0x20) - L'a' + 10);
+  for (; read < length; ++read) {
+    const int digit = HexDigitValue(digits[read]);
+    if (digit < 0) break;
+    value = value * 16 + digit;
   }
   if (read == 0 || value == 0) return false;
   *glyph = static_cast<wchar_t>(value);

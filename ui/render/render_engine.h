@@ -44,7 +44,8 @@ class Renderer {
   // The nine-grid drawing of `source` of a 32-bit premultiplied bitmap into `dest` (see LayoutNineGrid).
   // Pieces are alpha-blended with constant alpha `fade` when `has_alpha` is set or `fade` is below 255,
   // and copied otherwise; an opaque, cornerless bitmap drawn at its own size costs one BitBlt of the
-  // part inside `paint`. False, drawing nothing, without a context or bitmap.
+  // part inside `paint`. False, drawing nothing, without a context or bitmap, or when the bitmap cannot
+  // be selected (it is selected into another context).
   static bool DrawBitmap(HDC dc, HBITMAP bitmap, const RECT& dest, const RECT& paint, const RECT& source,
                          const RECT& corner, bool has_alpha, uint8_t fade = 255, bool hole = false,
                          bool xtiled = false, bool ytiled = false);
@@ -68,7 +69,8 @@ class Renderer {
   // negative id gives the default font); with DT_CALCRECT it only measures and updates `rect`. GDI is
   // used unless the paint manager paints a layered window, asks for GDI+ text, or `force_gdiplus` is
   // set. On the GDI path a "&#xHHHH" glyph reference in the text draws that one character instead (see
-  // ParseGlyphReference); GDI+ draws the text as written. Nothing happens without text or manager.
+  // ParseGlyphReference); GDI+ draws the text as written. Nothing happens without text or manager. The
+  // text is only read (DT_MODIFYSTRING is ignored).
   static void DrawPlainText(HDC dc, CPaintManagerUI* manager, RECT& rect, const wchar_t* text, uint32_t color,
                             int font_id, UINT format, bool force_gdiplus = false);
   // Fills the rectangle with `background` (DrawColor), then draws the text into it.
