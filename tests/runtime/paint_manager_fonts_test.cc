@@ -128,9 +128,9 @@ TEST(PaintManagerFontsTest, MeasuresMetricsOnceAWindowOrAFirstUseNeedsThem) {
 
   test::TestWindow window = test::TestWindow::Hidden(100, 50);
   CPaintManagerUI attached;
-  attached.Init(window.hwnd(), L"fonts");
-  ASSERT_NE(nullptr, attached.GetPaintDC());
-  EXPECT_EQ(window.hwnd(), attached.GetPaintWindow());
+  attached.AttachToWindow(window.hwnd(), L"fonts");
+  ASSERT_NE(nullptr, attached.GetPaintContext());
+  EXPECT_EQ(window.hwnd(), attached.GetWindowHandle());
   attached.RegisterFont(3, L"Arial", 30, false, false, false, false);
   EXPECT_GT(attached.GetFontRecord(3)->metrics.tmHeight, record->metrics.tmHeight);
 }

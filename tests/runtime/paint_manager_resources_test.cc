@@ -197,7 +197,7 @@ TEST(PaintManagerRegistryTest, AttachingEmptiesTheWindowTablesAndDestroyingFrees
     manager.RegisterDefaultAttributes(L"Button", L"x", false);
     font = manager.RegisterFont(5, L"Arial", 12, false, false, false, false);
     manager.JoinOptionGroup(L"g", reinterpret_cast<CControlUI*>(&font));
-    manager.Init(window.hwnd(), L"main");
+    manager.AttachToWindow(window.hwnd(), L"main");
     EXPECT_EQ(L"main", manager.GetName());
     EXPECT_EQ(nullptr, manager.FindStyle(L"s"));
     EXPECT_EQ(nullptr, manager.FindDefaultAttributes(L"Button"));

@@ -57,7 +57,7 @@ CPaintManagerUI::~CPaintManagerUI() {
   if (paint_dc_) ReleaseDC(window_, paint_dc_);
 }
 
-void CPaintManagerUI::Init(HWND window, const wchar_t* name) {
+void CPaintManagerUI::AttachToWindow(HWND window, const wchar_t* name) {
   RemoveWindowTables();
   name_ = name;
   if (window == window_) return;

@@ -46,9 +46,9 @@ class CPaintManagerUI {
   // Attaches the manager to `window` under `name`: empties the window's resource tables and option groups
   // (so a skin is always built into empty tables) and, for a new window, releases the previous window's
   // drawing context and takes the new one's (GetDC).
-  void Init(HWND window, const wchar_t* name);
-  HWND GetPaintWindow() const { return window_; }
-  HDC GetPaintDC() const { return paint_dc_; }
+  void AttachToWindow(HWND window, const wchar_t* name);
+  HWND GetWindowHandle() const { return window_; }
+  HDC GetPaintContext() const { return paint_dc_; }
   const CUIString& GetName() const { return name_; }
 
   // For now the flag only; the window's layered output comes with the painting side.
