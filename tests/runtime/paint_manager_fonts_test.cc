@@ -26,7 +26,7 @@ TEST(PaintManagerFontsTest, LaterRegistrationReplacesAndDeletesTheEarlierFont) {
   ASSERT_NE(nullptr, second);
   EXPECT_EQ(second, manager.GetFontHandle(4));
   EXPECT_FALSE(IsLiveObject(first));
-  EXPECT_EQ(L"Tahoma", manager.GetFontRecord(4)->face_name);
+  EXPECT_EQ(L"Tahoma", manager.GetFontRecord(4)->faceName);
 
   manager.RemoveAllFonts(false);
   EXPECT_FALSE(IsLiveObject(second));
@@ -50,9 +50,9 @@ TEST(PaintManagerFontsTest, CreatesFontsFromTheDefaultGuiFont) {
   HFONT font = manager.RegisterFont(1, long_face.c_str(), 20, true, true, true, false, true);
   ASSERT_NE(nullptr, font);
   FontRecord* record = manager.GetFontRecord(1);
-  EXPECT_EQ(long_face.substr(0, 31).c_str(), record->face_name);
+  EXPECT_EQ(long_face.substr(0, 31).c_str(), record->faceName);
   EXPECT_EQ(20, record->size);
-  EXPECT_TRUE(record->bold && record->underline && record->italic && record->strike_out);
+  EXPECT_TRUE(record->bold && record->underline && record->italic && record->strikeOut);
   EXPECT_EQ(1, record->id);
   const LOGFONTW log_font = LogFontOf(font);
   EXPECT_EQ(-20, log_font.lfHeight);
@@ -75,7 +75,7 @@ TEST(PaintManagerFontsTest, DefaultFontIsTheWindowsOwnOrTheSharedOne) {
   GetObjectW(GetStockObject(DEFAULT_GUI_FONT), sizeof(gui_font), &gui_font);
   CPaintManagerUI plain;
   FontRecord* shared_default = plain.GetDefaultFontRecord();
-  EXPECT_EQ(gui_font.lfFaceName, shared_default->face_name);
+  EXPECT_EQ(gui_font.lfFaceName, shared_default->faceName);
   EXPECT_EQ(-gui_font.lfHeight, shared_default->size);
   EXPECT_TRUE(shared_default->HasMetrics());
 
@@ -83,7 +83,7 @@ TEST(PaintManagerFontsTest, DefaultFontIsTheWindowsOwnOrTheSharedOne) {
   ASSERT_TRUE(skinned.MakeDefaultFont(2, L"Arial", 15, false, true, false, false, false));
   FontRecord* own = skinned.GetDefaultFontRecord();
   EXPECT_NE(shared_default, own);
-  EXPECT_EQ(L"Arial", own->face_name);
+  EXPECT_EQ(L"Arial", own->faceName);
   EXPECT_EQ(15, own->size);
   EXPECT_EQ(2, own->id);
   EXPECT_TRUE(own->underline);

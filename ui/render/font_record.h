@@ -26,12 +26,12 @@ struct FontRecord {
   void ClearMetrics() { metrics = TEXTMETRICW{}; }
 
   HFONT handle = nullptr;  // Owned.
-  CUIString face_name;     // Face name actually used (at most 31 characters).
+  CUIString faceName;      // Face name actually used (at most 31 characters).
   int size = 0;            // Size as registered, before display scaling.
   bool bold = false;
   bool underline = false;
   bool italic = false;
-  bool strike_out = false;
+  bool strikeOut = false;
   int id = 0;                // The registered id.
   TEXTMETRICW metrics = {};  // Filled on first use.
 };

@@ -454,7 +454,7 @@ void FormattedTextPainter::PushVariant(bool bold, bool underline, bool italic) {
   italic = italic || current->italic;
   const bool same = bold == current->bold && underline == current->underline && italic == current->italic;
   const FontRecord* variant =
-      same ? current : FindOrRegisterFont(current->face_name, current->size, bold, underline, italic);
+      same ? current : FindOrRegisterFont(current->faceName, current->size, bold, underline, italic);
   PushFont(variant ? variant : current);
 }
 

@@ -130,7 +130,7 @@ FontRecord* CPaintManagerUI::WithMetrics(FontRecord* record) {
 }
 
 FontRecord* CPaintManagerUI::GetDefaultFontRecord() {
-  FontRecord* record = tables_.default_font->face_name.IsEmpty() ? SharedTables().default_font.get()
+  FontRecord* record = tables_.default_font->faceName.IsEmpty() ? SharedTables().default_font.get()
                                                                  : tables_.default_font.get();
   return WithMetrics(record);
 }

@@ -16,7 +16,7 @@ FontRecord* CResourceTables::FindFontByFace(const wchar_t* face, int size, bool 
                                             bool italic) {
   for (int index = 0; index < fonts.GetSize(); ++index) {
     FontRecord* record = fonts.ValueAt(index);
-    if (record->face_name == face && record->size == size && record->bold == bold &&
+    if (record->faceName == face && record->size == size && record->bold == bold &&
         record->underline == underline && record->italic == italic) {
       return record;
     }

@@ -34,12 +34,12 @@ FontRecord* CreateFontRecord(int id, const wchar_t* face, int size, bool bold, b
 
   FontRecord* record = new FontRecord;
   record->handle = font;
-  record->face_name = log_font.lfFaceName;
+  record->faceName = log_font.lfFaceName;
   record->size = size;
   record->bold = bold;
   record->underline = underline;
   record->italic = italic;
-  record->strike_out = strike_out;
+  record->strikeOut = strike_out;
   record->id = id;
   return record;
 }
@@ -51,12 +51,12 @@ FontRecord* CreateDefaultGuiFontRecord() {
 
   FontRecord* record = new FontRecord;
   record->handle = font;
-  record->face_name = log_font.lfFaceName;
+  record->faceName = log_font.lfFaceName;
   record->size = -log_font.lfHeight;
   record->bold = log_font.lfWeight >= FW_BOLD;
   record->underline = log_font.lfUnderline != 0;
   record->italic = log_font.lfItalic != 0;
-  record->strike_out = log_font.lfStrikeOut != 0;
+  record->strikeOut = log_font.lfStrikeOut != 0;
   return record;
 }
 
