@@ -93,6 +93,17 @@ TEST(MarkupStructureTest, DeclarationAndCommentsCreateNoElement) {
   EXPECT_FALSE(doc.RootElement().FirstChild().NextSibling().IsValid());
 }
 
+// The search for a processing instruction's "?>" starts at its own '?', so "<?>" is complete.
+TEST(MarkupStructureTest, ProcessingInstructionEndsAtTheFirstQuestionMarkAndBracket) {
+  CMarkupDocument doc;
+  ASSERT_TRUE(doc.LoadFromText(L"<?><a/>"));
+  EXPECT_EQ(2u, doc.ElementCount());
+  EXPECT_STREQ(L"a", doc.RootElement().ElementName());
+  ASSERT_TRUE(doc.LoadFromText(L"<? ?><!-><b/>"));  // A comment ends at the first "->" after its '!'.
+  EXPECT_EQ(2u, doc.ElementCount());
+  EXPECT_STREQ(L"b", doc.RootElement().ElementName());
+}
+
 // A document may end inside its first element or inside a direct child of it; the open names are
 // still terminated.
 TEST(MarkupStructureTest, UnclosedFirstElementOrDirectChildLoads) {

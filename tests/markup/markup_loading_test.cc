@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <cwchar>
 #include <string>
 #include <vector>
 
@@ -64,6 +65,38 @@ TEST_F(MarkupLoadingTest, FolderModeReadsFilesInEitherEncoding) {
   ASSERT_FALSE(doc.LoadFromSkinFile(broken.path().c_str(), MarkupEncoding::Utf8));
   EXPECT_STREQ(L"Unmatched closing tag", doc.LastErrorMessage());
   EXPECT_STREQ(L"Label>", doc.LastErrorLocation());
+}
+
+// A document of about 1.2 MB whose root has the one attribute `value`. A block that large comes
+// straight from the system and goes back to it when freed, so a later read of it faults.
+std::wstring LargeDocumentWith(const std::wstring& value) {
+  return L"<a v=\"" + value + L"\">" + std::wstring(600000, L'x') + L"</a>";
+}
+
+// Loading a text, bytes or a file name that lie in the document's own buffer reads them before the
+// old document is freed.
+TEST_F(MarkupLoadingTest, InputInsideTheDocumentItselfCanBeLoaded) {
+  TempFile file("<Window/>");
+  CMarkupDocument doc;
+  ASSERT_TRUE(doc.LoadFromText(LargeDocumentWith(file.path()).c_str()));
+  ASSERT_TRUE(doc.LoadFromSkinFile(doc.RootElement().AttributeValueAt(0), MarkupEncoding::Utf8));
+  EXPECT_STREQ(L"Window", doc.RootElement().ElementName());
+
+  const std::wstring missing = file.path() + L".missing";
+  ASSERT_TRUE(doc.LoadFromText(LargeDocumentWith(missing).c_str()));
+  EXPECT_FALSE(doc.LoadFromSkinFile(doc.RootElement().AttributeValueAt(0), MarkupEncoding::Utf8));
+  EXPECT_STREQ(L"Error opening file", doc.LastErrorMessage());
+  EXPECT_EQ(missing.substr(0, 49), doc.LastErrorLocation());
+
+  ASSERT_TRUE(doc.LoadFromText(LargeDocumentWith(L"&lt;b/&gt;").c_str()));
+  ASSERT_TRUE(doc.LoadFromText(doc.RootElement().AttributeValueAt(0)));
+  EXPECT_STREQ(L"b", doc.RootElement().ElementName());
+
+  // U+FEFF lies in memory as FF FE: the value reads as little-endian UTF-16 with its mark.
+  ASSERT_TRUE(doc.LoadFromText(LargeDocumentWith(L"\xFEFF<c/>").c_str()));
+  const wchar_t* value = doc.RootElement().AttributeValueAt(0);
+  ASSERT_TRUE(doc.LoadFromBytes(value, wcslen(value) * sizeof(wchar_t), MarkupEncoding::Utf16));
+  EXPECT_STREQ(L"c", doc.RootElement().ElementName());
 }
 
 TEST_F(MarkupLoadingTest, FolderModeFailures) {

@@ -74,20 +74,25 @@ bool CMarkupDocument::Fail(const wchar_t* message, const wchar_t* location) {
   return false;
 }
 
+// Each load reads its input completely before clearing the previous document, so that a text, byte
+// block or file name taken from this document's own buffer (a node's value) is still there to read.
 bool CMarkupDocument::LoadFromText(const wchar_t* text) {
-  Clear();
-  if (!text) return Fail(kCannotConvert, nullptr);
+  if (!text) {
+    Clear();
+    return Fail(kCannotConvert, nullptr);
+  }
   size_t length = wcslen(text);
   wchar_t* buffer = static_cast<wchar_t*>(malloc((length + 1) * sizeof(wchar_t)));
+  if (buffer) memcpy(buffer, text, (length + 1) * sizeof(wchar_t));
+  Clear();
   if (!buffer) return Fail(kOutOfMemory, nullptr);
-  memcpy(buffer, text, (length + 1) * sizeof(wchar_t));
   return TakeBuffer(buffer, length);
 }
 
 bool CMarkupDocument::LoadFromBytes(const void* bytes, size_t byte_count, MarkupEncoding encoding) {
-  Clear();
   size_t length = 0;
   wchar_t* buffer = ConvertMarkupBytes(bytes, byte_count, encoding, &length);
+  Clear();
   if (!buffer) return Fail(kCannotConvert, nullptr);
   return TakeBuffer(buffer, length);
 }
@@ -95,14 +100,17 @@ bool CMarkupDocument::LoadFromBytes(const void* bytes, size_t byte_count, Markup
 // Archive mode reads the entry from the cached archive (never falling back to the disk); folder mode
 // reads the name as a file path. The location of a read failure is the file name.
 bool CMarkupDocument::LoadFromSkinFile(const wchar_t* file_name, MarkupEncoding encoding) {
-  Clear();
   if (!file_name) file_name = L"";
   std::vector<unsigned char> bytes;
   SkinReadStatus status =
       GetSkinArchiveName().IsEmpty()
           ? ReadSkinDiskFile(file_name, kMaxFileSize, &bytes)
           : ReadSkinArchiveFile(GetCachedSkinArchive(), file_name, kMaxFileSize, &bytes);
-  if (status != SkinReadStatus::kRead) return Fail(ReadFailureMessage(status), file_name);
+  if (status != SkinReadStatus::kRead) {
+    Fail(ReadFailureMessage(status), file_name);
+    Clear();
+    return false;
+  }
   return LoadFromBytes(bytes.data(), bytes.size(), encoding);
 }
 
@@ -170,7 +178,8 @@ bool CMarkupDocument::Parse() {
     *pos = L'\0';
     pos = SkipMarkupWhitespace(pos + 1);
     if (*pos == L'!' || *pos == L'?') {
-      pos = SkipPastMarker(pos + 1, *pos == L'!' ? L'-' : L'?');
+      // The search starts at the '!' or '?' itself, so "<?>" is a whole processing instruction.
+      pos = SkipPastMarker(pos, *pos == L'!' ? L'-' : L'?');
       continue;
     }
 

@@ -46,10 +46,12 @@ class CMarkupDocument {
   CMarkupDocument& operator=(const CMarkupDocument&) = delete;
   ~CMarkupDocument();
 
-  // Every load starts with Clear and, when it fails, ends with Clear. The caller's text or bytes are
-  // only read, and need not outlive the call. Besides the parser's and the file messages, a load
-  // can fail with "Could not convert document" (null input, UTF-16 without a byte-order mark, bytes
-  // the platform cannot convert) or "Out of memory".
+  // Every load replaces the previous document (Clear) and, when it fails, ends with Clear. The
+  // caller's text, bytes or file name are only read, and need not outlive the call; they may lie in
+  // this document's own buffer (a node's value), as the input is read before the old document goes.
+  // Besides the parser's and the file messages, a load can fail with "Could not convert document"
+  // (null input, UTF-16 without a byte-order mark, bytes the platform cannot convert) or "Out of
+  // memory".
   bool LoadFromText(const wchar_t* text);
   bool LoadFromBytes(const void* bytes, size_t byte_count, MarkupEncoding encoding);
   // Reads the named file through the skin source: an entry of the handed-over skin archive
