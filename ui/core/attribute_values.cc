@@ -75,21 +75,17 @@ uint32_t ParseColorValue(const wchar_t* text) {
   if (!text) return 0;
   if (*text == L'#') ++text;
   uint64_t value = 0;
-  for (;; ++text) {
-    unsigned digit;
-    const wchar_t ch = *text;
-    if (ch >= L'0' && ch <= L'9') {
-      digit = ch - L'0';
-    } else if (ch >= L'a' && ch <= L'f') {
-      digit = ch - L'a' + 10;
-    } else if (ch >= L'A' && ch <= L'F') {
-      digit = ch - L'A' + 10;
-    } else {
-      break;
-    }
-    if (value <= 0xFFFFFFFFu) value = value * 16 + digit;
+  for (int digit; (digit = HexDigitValue(*text)) >= 0; ++text) {
+    if (value <= 0xFFFFFFFFu) value = value * 16 + static_cast<unsigned>(digit);
   }
   return value > 0xFFFFFFFFu ? 0xFFFFFFFFu : static_cast<uint32_t>(value);
+}
+
+int HexDigitValue(wchar_t ch) {
+  if (ch >= L'0' && ch <= L'9') return ch - L'0';
+  if (ch >= L'a' && ch <= L'f') return ch - L'a' + 10;
+  if (ch >= L'A' && ch <= L'F') return ch - L'A' + 10;
+  return -1;
 }
 
 bool ParseBoolValue(const wchar_t* text, bool exact) {

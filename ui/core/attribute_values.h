@@ -27,6 +27,10 @@ CUIRect ParseRectValue(const wchar_t* text);
 // first other character ("#ff10183F"; six digits leave alpha 0). Saturates at 0xFFFFFFFF.
 uint32_t ParseColorValue(const wchar_t* text);
 
+// The value of an ASCII hexadecimal digit (0-9, a-f, A-F), or -1 for any other character, full-width
+// digits included.
+int HexDigitValue(wchar_t ch);
+
 // True only for "true": ignoring letter case, or exactly when `exact` is set.
 bool ParseBoolValue(const wchar_t* text, bool exact = false);
 

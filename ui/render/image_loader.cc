@@ -7,32 +7,12 @@
 
 #include "ui/core/attribute_values.h"
 #include "ui/markup/skin_source.h"
+#include "ui/render/dib_section.h"
 
 namespace veneer {
 namespace {
 
 constexpr int kMaxResourceId = 0xFFFF;  // Larger ids are not integer resource names.
-
-// A 32-bit top-down DIB section of the given size; null on failure.
-HBITMAP CreateTopDownBitmap(int width, int height, uint32_t** pixels) {
-  BITMAPINFO info = {};
-  info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = -height;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
-  info.bmiHeader.biSizeImage = static_cast<DWORD>(width) * static_cast<DWORD>(height) * 4;
-  void* bits = nullptr;
-  HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-  if (!bitmap) return nullptr;
-  if (!bits) {
-    DeleteObject(bitmap);
-    return nullptr;
-  }
-  *pixels = static_cast<uint32_t*>(bits);
-  return bitmap;
-}
 
 ImageRecord* DecodeBuffer(const std::vector<unsigned char>& bytes, uint32_t mask) {
   return bytes.empty() ? nullptr : DecodeImageBytes(bytes.data(), bytes.size(), mask);
@@ -73,7 +53,7 @@ ImageRecord* DecodeImageBytes(const unsigned char* bytes, size_t size, uint32_t 
   if (!rgba) return nullptr;
 
   uint32_t* pixels = nullptr;
-  HBITMAP bitmap = width > 0 && height > 0 ? CreateTopDownBitmap(width, height, &pixels) : nullptr;
+  HBITMAP bitmap = CreateDibSection32(nullptr, width, height, true, &pixels);
   ImageRecord* record = nullptr;
   if (bitmap) {
     record = new ImageRecord;

@@ -9,6 +9,8 @@
 #include <cmath>
 #include <cwchar>
 
+#include "ui/core/attribute_values.h"
+#include "ui/render/dib_section.h"
 #include "ui/render/gdiplus_session.h"
 #include "ui/render/image_descriptor.h"
 #include "ui/render/image_record.h"
@@ -20,9 +22,6 @@ namespace veneer {
 namespace {
 
 namespace gp = Gdiplus::DllExports;
-
-// Bitmaps larger than this are refused (64 M pixels, 256 MB) rather than risk the address space.
-constexpr int64_t kMaxBitmapPixels = 64 * 1024 * 1024;
 
 COLORREF ToColorRef(uint32_t argb) { return RGB((argb >> 16) & 0xFF, (argb >> 8) & 0xFF, argb & 0xFF); }
 
@@ -226,14 +225,6 @@ void DrawTextThroughGdiplus(HDC dc, HFONT font, int rendering_hint, RECT& rect, 
   if (brush) gp::GdipDeleteBrush(brush);
   if (string_format) gp::GdipDeleteStringFormat(string_format);
   gp::GdipDeleteFont(gdiplus_font);
-}
-
-// The value of an ASCII hexadecimal digit, or -1 (the platform's iswxdigit also accepts full-width digits).
-int HexDigitValue(wchar_t c) {
-  if (c >= L'0' && c <= L'9') return c - L'0';
-  if (c >= L'a' && c <= L'f') return c - L'a' + 10;
-  if (c >= L'A' && c <= L'F') return c - L'A' + 10;
-  return -1;
 }
 
 // Hue in degrees [0, 360), saturation and lightness in [0, 1].
@@ -547,19 +538,9 @@ void Renderer::UseOuterClipEnd(HDC dc, ClipRegion* clip) {
 }
 
 HBITMAP Renderer::CreateArgbBitmap(HDC dc, int width, int height, uint32_t** pixels) {
-  if (pixels) *pixels = nullptr;
-  if (width <= 0 || height <= 0 || static_cast<int64_t>(width) * height > kMaxBitmapPixels) return nullptr;
-  BITMAPINFO info = {};
-  info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = height;  // Bottom-up rows.
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
-  info.bmiHeader.biSizeImage = static_cast<DWORD>(width) * height * 4;
-  void* bits = nullptr;
-  HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-  if (bitmap && pixels) *pixels = static_cast<uint32_t*>(bits);
+  uint32_t* bits = nullptr;
+  HBITMAP bitmap = CreateDibSection32(dc, width, height, false, &bits);
+  if (pixels) *pixels = bits;
   return bitmap;
 }
 

@@ -81,9 +81,9 @@ void CPaintManagerUI::ReleaseImportedFonts() {
   imported_fonts_.Empty();
 }
 
-CResourceTables& CPaintManagerUI::TargetTables(bool shared) {
-  return shared || use_shared_tables_ ? SharedTables() : tables_;
-}
+CResourceTables& CPaintManagerUI::TablesFor(bool shared) { return shared ? SharedTables() : tables_; }
+
+CResourceTables& CPaintManagerUI::TargetTables(bool shared) { return TablesFor(shared || use_shared_tables_); }
 
 const ImageDescriptor* CPaintManagerUI::GetImageDescriptor(const wchar_t* descriptor,
                                                            const wchar_t* modifier) {
@@ -120,7 +120,7 @@ bool CPaintManagerUI::MakeDefaultFont(int id, const wchar_t* face, int size, boo
       CreateFontRecord(id, face, size, bold, underline, italic, strike_out, display_scale_.GetScale());
   if (!record) return false;
   if (paint_dc_) MeasureFontMetrics(record, paint_dc_);
-  (shared ? SharedTables() : tables_).default_font.reset(record);
+  TablesFor(shared).default_font.reset(record);
   return true;
 }
 
@@ -139,9 +139,7 @@ HFONT CPaintManagerUI::GetFontHandle(int id) { return GetFontRecord(id)->handle;
 
 FontRecord* CPaintManagerUI::GetFontRecord(int id) {
   if (id < 0) return GetDefaultFontRecord();
-  const CUIString key = FontKey(id);
-  FontRecord* record = tables_.fonts.Find(key);
-  if (!record) record = SharedTables().fonts.Find(key);
+  FontRecord* record = FindInTables(&CResourceTables::fonts, FontKey(id));
   return record ? WithMetrics(record) : GetDefaultFontRecord();
 }
 
@@ -157,7 +155,7 @@ HFONT CPaintManagerUI::FindFontHandle(const wchar_t* face, int size, bool bold, 
   return record ? record->handle : nullptr;
 }
 
-void CPaintManagerUI::RemoveAllFonts(bool shared) { (shared ? SharedTables() : tables_).fonts.RemoveAll(); }
+void CPaintManagerUI::RemoveAllFonts(bool shared) { TablesFor(shared).fonts.RemoveAll(); }
 
 bool CPaintManagerUI::ImportFontFile(const wchar_t* file_name) {
   std::vector<unsigned char> bytes;
@@ -192,8 +190,7 @@ ImageRecord* CPaintManagerUI::RegisterSkinImage(const wchar_t* name, const wchar
 }
 
 ImageRecord* CPaintManagerUI::FindImage(const wchar_t* name) {
-  ImageRecord* record = tables_.images.Find(name);
-  return record ? record : SharedTables().images.Find(name);
+  return FindInTables(&CResourceTables::images, name);
 }
 
 ImageRecord* CPaintManagerUI::FindOrLoadImage(const wchar_t* name, const wchar_t* resource_type,
@@ -203,10 +200,10 @@ ImageRecord* CPaintManagerUI::FindOrLoadImage(const wchar_t* name, const wchar_t
 }
 
 void CPaintManagerUI::RemoveImage(const wchar_t* name, bool shared) {
-  (shared ? SharedTables() : tables_).images.Remove(name);
+  TablesFor(shared).images.Remove(name);
 }
 
-void CPaintManagerUI::RemoveAllImages(bool shared) { (shared ? SharedTables() : tables_).images.RemoveAll(); }
+void CPaintManagerUI::RemoveAllImages(bool shared) { TablesFor(shared).images.RemoveAll(); }
 
 // Default attribute lists and styles ----------------------------------------------------------------
 
@@ -216,13 +213,12 @@ void CPaintManagerUI::RegisterDefaultAttributes(const wchar_t* element_name, con
 }
 
 const wchar_t* CPaintManagerUI::FindDefaultAttributes(const wchar_t* element_name) {
-  CUIString* list = tables_.default_attributes.Find(element_name);
-  if (!list) list = SharedTables().default_attributes.Find(element_name);
+  const CUIString* list = FindInTables(&CResourceTables::default_attributes, element_name);
   return list ? list->GetData() : nullptr;
 }
 
 void CPaintManagerUI::RemoveAllDefaultAttributes(bool shared) {
-  (shared ? SharedTables() : tables_).default_attributes.RemoveAll();
+  TablesFor(shared).default_attributes.RemoveAll();
 }
 
 bool CPaintManagerUI::RegisterStyle(const wchar_t* name, const wchar_t* attribute_list, bool shared) {
@@ -232,12 +228,11 @@ bool CPaintManagerUI::RegisterStyle(const wchar_t* name, const wchar_t* attribut
 }
 
 const wchar_t* CPaintManagerUI::FindStyle(const wchar_t* name) {
-  CUIString* list = tables_.styles.Find(name);
-  if (!list) list = SharedTables().styles.Find(name);
+  const CUIString* list = FindInTables(&CResourceTables::styles, name);
   return list ? list->GetData() : nullptr;
 }
 
-void CPaintManagerUI::RemoveAllStyles(bool shared) { (shared ? SharedTables() : tables_).styles.RemoveAll(); }
+void CPaintManagerUI::RemoveAllStyles(bool shared) { TablesFor(shared).styles.RemoveAll(); }
 
 // Option groups -------------------------------------------------------------------------------------
 

@@ -144,7 +144,16 @@ class CPaintManagerUI {
   static CResourceTables& SharedTables();
   static void InitSharedResources();
 
+  // The tables a clearing call names: the shared ones with `shared`, else this window's.
+  CResourceTables& TablesFor(bool shared);
+  // Where a registration goes: the shared tables with `shared` or SetUseSharedTables, else this window's.
   CResourceTables& TargetTables(bool shared);
+  // Looks `key` up in this window's table, then in the shared one.
+  template <typename T>
+  T* FindInTables(COwnedValueMap<T> CResourceTables::*table, const wchar_t* key) {
+    T* value = (tables_.*table).Find(key);
+    return value ? value : (SharedTables().*table).Find(key);
+  }
   void SetDefaultColour(DefaultColour which, uint32_t colour, bool shared);
   FontRecord* WithMetrics(FontRecord* record);
   void RemoveWindowTables();

@@ -1,0 +1,21 @@
+#ifndef UI_RENDER_DIB_SECTION_H_
+#define UI_RENDER_DIB_SECTION_H_
+
+#include <windows.h>
+
+#include <cstdint>
+
+namespace veneer {
+
+// Bitmaps larger than this (64 M pixels, 256 MB) are refused rather than risk the address space.
+constexpr int64_t kMaxBitmapPixels = 64 * 1024 * 1024;
+
+// Creates a 32-bit device-independent bitmap section of `width` x `height` pixels, rows top to bottom
+// when `top_down`, else bottom to top, and points `*pixels` at its pixel memory (owned by the bitmap).
+// Null, with `*pixels` null, for an empty or oversized size or when the platform refuses. The caller
+// owns the bitmap and deletes it with DeleteObject.
+HBITMAP CreateDibSection32(HDC dc, int width, int height, bool top_down, uint32_t** pixels);
+
+}  // namespace veneer
+
+#endif  // UI_RENDER_DIB_SECTION_H_
