@@ -1,20 +1,21 @@
 #!/usr/bin/env bash
 # Installs everything the build and the tests need, idempotently:
 #   1. Debian packages (mingw-w64, Wine, Xvfb, fonts, zlib for mingw, stb, GoogleTest, CMake, ...);
-#   2. jsoncpp, minizip and GoogleTest cross-built for i686-w64-mingw32 into .deps/i686 (git-ignored),
-#      from Debian's source packages and /usr/src/googletest.
+#   2. jsoncpp, minizip and GoogleTest cross-built for each configuration named on the command line
+#      (i686, x86_64; default i686) into .deps/<configuration> (git-ignored), from Debian's source
+#      packages and /usr/src/googletest.
 # A second run with everything present finishes in well under a second.
 set -euo pipefail
 
 root=$(cd "$(dirname "$0")/.." && pwd)
-prefix="$root/.deps/i686"
 work="$root/.deps/src"
-toolchain="$root/cmake/toolchain-i686-w64-mingw32.cmake"
-stamp="$prefix/.stamp"
 stamp_want="jsoncpp+minizip+gtest v1"
 
-packages=(mingw-w64 g++-mingw-w64-i686-posix wine wine32 xvfb xauth fonts-wqy-microhei
-          libz-mingw-w64-dev libstb-dev googletest cmake ninja-build python3 openssl bzip2 xz-utils)
+# Both configurations' compilers and Wine loaders: the 32-bit one ships, the 64-bit one tests on
+# machines that cannot run 32-bit programs.
+packages=(mingw-w64 g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix wine wine32 wine64 xvfb xauth
+          fonts-wqy-microhei libz-mingw-w64-dev libstb-dev googletest cmake ninja-build python3 openssl
+          bzip2 xz-utils)
 
 log() { printf 'setup: %s\n' "$*"; }
 
@@ -80,8 +81,11 @@ unpack_orig() {
   tar -xf "$(ls "$dir"/*.orig.tar.* | head -n1)" -C "$dir/tree" --strip-components=1
 }
 
+# Set by build_configuration for the configuration being built.
+arch="" prefix="" toolchain=""
+
 cmake_cross() {
-  local src=$1 build=$2; shift 2
+  local src=$1 build=$2-$arch; shift 2
   cmake -S "$src" -B "$build" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
         -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$prefix" "$@" >/dev/null
   cmake --build "$build" >/dev/null
@@ -91,7 +95,7 @@ cmake_cross() {
 build_jsoncpp() {
   fetch_source libjsoncpp
   unpack_orig libjsoncpp
-  log "building jsoncpp"
+  log "building jsoncpp for $arch"
   cmake_cross "$work/libjsoncpp/tree" "$work/libjsoncpp/build" -DBUILD_SHARED_LIBS=OFF -DBUILD_STATIC_LIBS=ON \
       -DBUILD_OBJECT_LIBS=OFF -DJSONCPP_WITH_TESTS=OFF -DJSONCPP_WITH_POST_BUILD_UNITTEST=OFF \
       -DJSONCPP_WITH_PKGCONFIG_SUPPORT=OFF -DJSONCPP_WITH_CMAKE_PACKAGE=ON
@@ -102,12 +106,12 @@ build_jsoncpp() {
 build_minizip() {
   fetch_source zlib
   unpack_orig zlib
-  log "building minizip"
+  log "building minizip for $arch"
   cmake_cross "$root/tools/minizip" "$work/zlib/build" -DMINIZIP_SOURCE_DIR="$work/zlib/tree/contrib/minizip"
 }
 
 build_gtest() {
-  log "building GoogleTest"
+  log "building GoogleTest for $arch"
   cmake_cross /usr/src/googletest "$work/googletest/build" -DBUILD_GMOCK=ON -DINSTALL_GTEST=ON \
       -Dgtest_disable_pthreads=OFF
 }
@@ -125,13 +129,26 @@ unpack_pugixml() {
   log "pugixml source unpacked in $work/pugixml/tree"
 }
 
-install_packages
-if [ "$(cat "$stamp" 2>/dev/null)" != "$stamp_want" ]; then
+build_configuration() {
+  arch=$1
+  case "$arch" in
+    i686|x86_64) ;;
+    *) echo "setup: unknown configuration '$arch' (i686 or x86_64)" >&2; exit 2 ;;
+  esac
+  prefix="$root/.deps/$arch"
+  toolchain="$root/cmake/toolchain-$arch-w64-mingw32.cmake"
+  local stamp="$prefix/.stamp"
+  [ "$(cat "$stamp" 2>/dev/null)" = "$stamp_want" ] && return 0
   mkdir -p "$prefix" "$work"
   build_jsoncpp
   build_minizip
   build_gtest
   echo "$stamp_want" > "$stamp"
   log "third-party libraries installed in $prefix"
-fi
+}
+
+install_packages
+for configuration in "${@:-i686}"; do
+  build_configuration "$configuration"
+done
 unpack_pugixml

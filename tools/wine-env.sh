@@ -1,16 +1,40 @@
 # Sourced by the scripts that run our programs under Wine. Sets up the project's own Wine prefix
-# (.wine, git-ignored) and the environment every run uses; touches nothing outside the project.
-#   WINEPREFIX        the project-local prefix, 32-bit (Debian's wine32 runs 32-bit programs)
+# (git-ignored) and the environment every run uses; touches nothing outside the project.
+#   TESSARO_ARCH      which configuration's programs run: i686 (default) or x86_64
+#   WINEPREFIX        the project-local prefix: .wine, 32-bit, for i686 programs; .wine64, 64-bit,
+#                     for x86_64 programs on machines that cannot run 32-bit programs
 #   WINEDLLOVERRIDES  mscoree and mshtml disabled: no Mono or Gecko installer dialog can appear
 #   WINEDEBUG         quiet
 # and in the prefix: the font replacement for the skins' Chinese face, no crash dialog.
+# Every Wine start goes through tessaro_wine and tessaro_wineserver: Debian's own `wine` script
+# picks the 32-bit loader whenever wine32 is installed, so the 64-bit configuration names Wine's
+# 64-bit loader and server itself.
 # Functions: wine_prefix_ready (creates the prefix on first use), wine_display_ready (starts Xvfb
 # when DISPLAY is unset), wine_server_start / wine_server_stop (one persistent wineserver per run,
 # and only our prefix's server is stopped).
 
 tessaro_root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
-export WINEPREFIX="${TESSARO_WINEPREFIX:-$tessaro_root/.wine}"
-export WINEARCH=win32
+export TESSARO_ARCH="${TESSARO_ARCH:-i686}"
+case "$TESSARO_ARCH" in
+  i686)
+    export WINEARCH=win32
+    export WINEPREFIX="${TESSARO_WINEPREFIX:-$tessaro_root/.wine}"
+    tessaro_wine=wine
+    tessaro_wineserver=wineserver
+    ;;
+  x86_64)
+    export WINEARCH=win64
+    export WINEPREFIX="${TESSARO_WINEPREFIX:-$tessaro_root/.wine64}"
+    export WINELOADER=/usr/lib/wine/wine64
+    export WINESERVER=/usr/lib/wine/wineserver64
+    tessaro_wine=$WINELOADER
+    tessaro_wineserver=$WINESERVER
+    ;;
+  *)
+    echo "wine: unknown TESSARO_ARCH '$TESSARO_ARCH' (i686 or x86_64)" >&2
+    return 2
+    ;;
+esac
 export WINEDLLOVERRIDES="mscoree=d;mshtml=d;winemenubuilder.exe=d"
 export WINEDEBUG="${WINEDEBUG:--all}"
 
@@ -25,15 +49,16 @@ wine_prefix_ready() {
     exec 9>"$WINEPREFIX/.lock"
     flock 9
     [ "$(cat "$marker" 2>/dev/null)" = "$tessaro_prefix_version" ] && exit 0
-    echo "wine: preparing the prefix $WINEPREFIX" >&2
-    wineboot -i >/dev/null 2>&1
+    echo "wine: preparing the $WINEARCH prefix $WINEPREFIX" >&2
+    "$tessaro_wine" wineboot -i >/dev/null 2>&1
     # Without a replacement every text in the skins' Chinese face renders as boxes.
-    wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v 'Microsoft YaHei' /t REG_SZ \
+    "$tessaro_wine" reg add 'HKCU\Software\Wine\Fonts\Replacements' /v 'Microsoft YaHei' /t REG_SZ \
          /d 'WenQuanYi Micro Hei' /f >/dev/null 2>&1
     # A crashing program prints a backtrace and ends, instead of waiting on a crash dialog that
     # nobody will close.
-    wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
-    wineserver -w
+    "$tessaro_wine" reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f \
+         >/dev/null 2>&1
+    "$tessaro_wineserver" -w
     echo "$tessaro_prefix_version" > "$marker"
   )
 }
@@ -59,11 +84,11 @@ wine_display_ready() {
 
 # Starts a persistent wineserver and Wine's services, detached from our output.
 wine_server_start() {
-  wineserver -p >/dev/null 2>&1 || true
-  wine cmd /c exit >/dev/null 2>&1 </dev/null || true
+  "$tessaro_wineserver" -p >/dev/null 2>&1 || true
+  "$tessaro_wine" cmd /c exit >/dev/null 2>&1 </dev/null || true
 }
 
 wine_server_stop() {
-  wineserver -k >/dev/null 2>&1 || true
+  "$tessaro_wineserver" -k >/dev/null 2>&1 || true
   if [ -n "$tessaro_xvfb_pid" ]; then kill "$tessaro_xvfb_pid" 2>/dev/null || true; tessaro_xvfb_pid=""; fi
 }
