@@ -8,6 +8,7 @@
 # them; there the 64-bit build (x86_64) is tested under 64-bit Wine in a 64-bit prefix of its own,
 # and the i686 build is still built so that the shipping build can never break unseen.
 #   TESSARO_TEST_ARCH=i686|x86_64  forces the tested configuration
+#   TESSARO_DEBUG=1                debug builds with assertions on (build/mingw-debug, ...)
 #   TESSARO_BUILD_DIR              another build folder for the tested configuration
 #   TESSARO_WINEPREFIX             another Wine prefix (two runs can then go on side by side)
 set -euo pipefail
@@ -67,7 +68,9 @@ fi
 
 tools/setup-deps.sh "${configurations[@]}"
 
-preset_of() { [ "$1" = i686 ] && echo mingw || echo mingw64; }
+debug_suffix=""
+[ "${TESSARO_DEBUG:-0}" = 1 ] && debug_suffix=-debug
+preset_of() { local base=mingw; [ "$1" = x86_64 ] && base=mingw64; echo "$base$debug_suffix"; }
 tested_dir=${TESSARO_BUILD_DIR:-build/$(preset_of "$tested")}
 for configuration in "${configurations[@]}"; do
   build_dir=build/$(preset_of "$configuration")

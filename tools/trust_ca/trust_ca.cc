@@ -52,6 +52,9 @@ int Fail(const char* what, const wchar_t* path) {
 
 }  // namespace
 
+// The entry point of a -municode program; the C runtime calls it.
+int wmain(int argc, wchar_t** argv);
+
 int wmain(int argc, wchar_t** argv) {
   if (argc != 2) {
     fprintf(stderr, "usage: trust_ca CA.pem\n");
