@@ -41,16 +41,24 @@ class COwnedValueMap {
     return true;
   }
   void RemoveAll() {
-    for (int index = 0; index < map_.GetSize(); ++index) delete ValueAt(index);
+    map_.VisitEntries([](const wchar_t*, void* value) {
+      delete static_cast<T*>(value);
+      return true;
+    });
     map_.RemoveAll();
   }
 
   int GetSize() const { return map_.GetSize(); }
-  // The value of the n-th entry in the map's iteration order, or null past the end. Indexing does not
-  // reorder the entries, so a loop over 0..GetSize()-1 sees each value once.
-  T* ValueAt(int index) {
-    const wchar_t* key = map_.GetKeyAt(index);
-    return key ? static_cast<T*>(map_.Find(key, false)) : nullptr;
+  // The first value, in the map's iteration order, for which `match(value)` is true; null when none.
+  // One walk over the table; the entries are not reordered.
+  template <typename Predicate>
+  T* FindValueIf(Predicate&& match) const {
+    T* found = nullptr;
+    map_.VisitEntries([&](const wchar_t*, void* value) {
+      if (match(static_cast<T*>(value))) found = static_cast<T*>(value);
+      return found == nullptr;
+    });
+    return found;
   }
 
  private:

@@ -265,9 +265,10 @@ void CPaintManagerUI::LeaveOptionGroup(const wchar_t* group_name, CControlUI* op
 }
 
 void CPaintManagerUI::RemoveAllOptionGroups() {
-  for (int index = 0; index < option_groups_.GetSize(); ++index) {
-    delete static_cast<CPointerArray*>(option_groups_.Find(option_groups_.GetKeyAt(index), false));
-  }
+  option_groups_.VisitEntries([](const wchar_t*, void* group) {
+    delete static_cast<CPointerArray*>(group);
+    return true;
+  });
   option_groups_.RemoveAll();
 }
 
