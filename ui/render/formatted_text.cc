@@ -21,8 +21,9 @@ namespace {
 constexpr UINT kAlignmentFlags = DT_CENTER | DT_RIGHT | DT_VCENTER | DT_BOTTOM;
 // The whole text is measured in this width when it is one line, and in this height in any case.
 constexpr int kMeasuringExtent = 9999;
-// New font variants one call may register; a hostile text cannot make more GDI fonts than this per paint.
-constexpr int kMaxNewVariantsPerCall = 64;
+// New font variants are registered only while the window's font table holds fewer fonts than this, so
+// that no text, however often painted, can make more GDI fonts than this per window.
+constexpr int kMaxWindowFontsForVariants = 256;
 // Tag numbers (pen moves, line heights, spacings) are clamped to this magnitude, and pen positions to
 // kMaxPenPosition, so that the pen and line arithmetic never overflows.
 constexpr int kMaxTagNumber = 1 << 20;
@@ -161,7 +162,6 @@ class FormattedTextPainter {
   LinePen line_;
   Pass pass_ = Pass::kMeasure;
   int link_index_ = 0;
-  int new_variants_ = 0;
   int farthest_;
   int image_bottom_;
   std::vector<wchar_t> run_;
@@ -475,8 +475,7 @@ void FormattedTextPainter::PushTaggedFont(const CUIString& arguments) {
 const FontRecord* FormattedTextPainter::FindOrRegisterFont(const wchar_t* face, int size, bool bold,
                                                            bool underline, bool italic) {
   HFONT handle = manager_->FindFontHandle(face, size, bold, underline, italic);
-  if (!handle && new_variants_ < kMaxNewVariantsPerCall) {
-    ++new_variants_;
+  if (!handle && manager_->GetFontCount() < kMaxWindowFontsForVariants) {
     handle = manager_->RegisterFont(NextVariantFontId(), face, size, bold, underline, italic, false);
   }
   return handle ? manager_->GetFontRecordByHandle(handle) : nullptr;

@@ -155,6 +155,10 @@ HFONT CPaintManagerUI::FindFontHandle(const wchar_t* face, int size, bool bold, 
   return record ? record->handle : nullptr;
 }
 
+int CPaintManagerUI::GetFontCount() const {
+  return (use_shared_tables_ ? SharedTables() : tables_).fonts.GetSize();
+}
+
 void CPaintManagerUI::RemoveAllFonts(bool shared) { TablesFor(shared).fonts.RemoveAll(); }
 
 bool CPaintManagerUI::ImportFontFile(const wchar_t* file_name) {

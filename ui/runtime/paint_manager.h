@@ -85,8 +85,13 @@ class CPaintManagerUI {
   FontRecord* GetFontRecord(int id);
   // The record holding `font` (window, then shared) or the default record; metrics measured if empty.
   FontRecord* GetFontRecordByHandle(HFONT font);
-  // The first font (window, then shared) with exactly this face, size and flags; null when none.
+  // The first font (window, then shared) with exactly this face, size and flags; null when none. A face
+  // longer than the platform keeps (31 characters) matches the font registered under it, which stores
+  // only its first 31 characters.
   HFONT FindFontHandle(const wchar_t* face, int size, bool bold, bool underline, bool italic);
+  // The number of fonts in the table that this window's registrations go to: its own, or the shared one
+  // under SetUseSharedTables.
+  int GetFontCount() const;
   // The window's default font when it has one, else the process's; metrics measured if still empty.
   FontRecord* GetDefaultFontRecord();
   void RemoveAllFonts(bool shared);

@@ -1,5 +1,9 @@
 #include "ui/runtime/resource_tables.h"
 
+#include <cwchar>
+
+#include "ui/runtime/skin_fonts.h"
+
 namespace veneer {
 
 CResourceTables::CResourceTables() : default_font(new FontRecord) {}
@@ -10,8 +14,10 @@ FontRecord* CResourceTables::FindFontByHandle(HFONT handle) {
 
 FontRecord* CResourceTables::FindFontByFace(const wchar_t* face, int size, bool bold, bool underline,
                                             bool italic) {
+  // Records keep the face cut to the platform's length; a longer face asked for is cut the same way.
+  const CUIString stored_face(face, face ? static_cast<int>(wcsnlen(face, kMaxFaceNameLength)) : 0);
   return fonts.FindValueIf([&](const FontRecord* record) {
-    return record->faceName == face && record->size == size && record->bold == bold &&
+    return record->faceName == stored_face.GetData() && record->size == size && record->bold == bold &&
            record->underline == underline && record->italic == italic;
   });
 }
