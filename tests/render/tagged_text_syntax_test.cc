@@ -98,6 +98,11 @@ TEST(TaggedTextSyntaxTest, FontTagsNameAnIdOrAFaceWithSizeAndStyles) {
   EXPECT_EQ(10, no_size.size);
   EXPECT_TRUE(no_size.underline);
 
+  // Sizes no window can show are drawn at the largest one.
+  EXPECT_EQ(kMaxFontTagSize, ParseFontTagArguments(L"Tahoma 2048").size);
+  EXPECT_EQ(kMaxFontTagSize, ParseFontTagArguments(L"Tahoma 65535").size);
+  EXPECT_EQ(kMaxFontTagSize, ParseFontTagArguments(L"Tahoma 99999999999 bold").size);
+
   EXPECT_TRUE(ParseFontTagArguments(L"").face.IsEmpty());
   EXPECT_FALSE(ParseFontTagArguments(L"12px").by_id);
 }

@@ -1,5 +1,7 @@
 #include "ui/render/tagged_text_syntax.h"
 
+#include <algorithm>
+
 #include "ui/core/attribute_values.h"
 #include "ui/render/image_descriptor.h"
 
@@ -132,7 +134,7 @@ FontTagArguments ParseFontTagArguments(const wchar_t* arguments) {
   const wchar_t* size_cursor = cursor;
   const CUIString size_word = NextWord(&size_cursor);
   if (!size_word.IsEmpty() && size_word.GetAt(0) >= L'0' && size_word.GetAt(0) <= L'9') {
-    result.size = ParseIntValue(size_word);
+    result.size = std::min(ParseIntValue(size_word), kMaxFontTagSize);
   }
   rest.MakeLower();
   result.bold = rest.Find(L"bold") >= 0;

@@ -36,9 +36,14 @@ struct TaggedToken {
 // `length` characters of `text`, which need not be terminated.
 TaggedToken ScanTaggedToken(const wchar_t* text, int length, int position, bool raw);
 
+// The largest size a font tag gets, in pixels: taller glyphs than this show in no window (this program's
+// are 720 pixels high, screens rarely more than 2160), yet the platform would rasterise them at a cost
+// that grows with the square of the size (one glyph of size 32768 took half a second and 300 MB).
+constexpr int kMaxFontTagSize = 2048;
+
 // A font tag's arguments: "{f 3}" names a registered font by id (the first word is all digits);
-// "{f Tahoma 14 bold italic}" names a face (up to a blank), a size (decimal, 10 when absent) and
-// style words anywhere after the face, letter case ignored.
+// "{f Tahoma 14 bold italic}" names a face (up to a blank), a size (decimal, 10 when absent, at most
+// kMaxFontTagSize) and style words anywhere after the face, letter case ignored.
 struct FontTagArguments {
   bool by_id = false;
   int id = 0;
