@@ -99,6 +99,7 @@ class FormattedTextPainter {
         area_(area),
         text_(text),
         length_(length),
+        scanner_(text, length),
         colour_(colour),
         format_(format),
         links_(links),
@@ -149,6 +150,7 @@ class FormattedTextPainter {
   const CUIRect area_;
   const wchar_t* text_;  // Not owned; `length_` characters.
   const int length_;
+  TaggedTextScanner scanner_;
   const uint32_t colour_;
   const UINT format_;
   const LinkArrays links_;
@@ -214,7 +216,7 @@ LineResult FormattedTextPainter::LayOutLine(Pass pass, int top, int height, int 
 
 // Lays out the token at the current position; false when the line ends there.
 bool FormattedTextPainter::LayOutToken() {
-  const TaggedToken token = ScanTaggedToken(text_, length_, state_.position, state_.raw);
+  const TaggedToken token = scanner_.Scan(state_.position, state_.raw);
   switch (token.kind) {
     case TaggedTokenKind::kNewline:
       state_.position += token.length;
