@@ -34,11 +34,15 @@ class COwnedValueMap {
   }
   // Deletes the value of the key; false when absent.
   bool Remove(const wchar_t* key) {
-    T* value = static_cast<T*>(map_.Find(key, false));
-    if (!value) return false;
-    map_.Remove(key);
+    T* value = Take(key);
     delete value;
-    return true;
+    return value != nullptr;
+  }
+  // Removes the key's entry and hands its value to the caller, who owns it from then on; null when absent.
+  T* Take(const wchar_t* key) {
+    T* value = static_cast<T*>(map_.Find(key, false));
+    if (value) map_.Remove(key);
+    return value;
   }
   void RemoveAll() {
     map_.VisitEntries([](const wchar_t*, void* value) {

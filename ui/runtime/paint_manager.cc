@@ -99,7 +99,7 @@ const ImageDescriptor* CPaintManagerUI::GetImageDescriptor(const wchar_t* descri
   if (record) return record;
   record = new ImageDescriptor;
   ParseImageDescriptor(record, descriptor, modifier, display_scale_.GetScale());
-  return descriptors_.Insert(key, record) ? record : nullptr;
+  return descriptors_.Insert(key, record);
 }
 
 // Fonts ---------------------------------------------------------------------------------------------

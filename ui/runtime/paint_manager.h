@@ -12,6 +12,7 @@
 #include "ui/render/image_descriptor.h"
 #include "ui/render/image_record.h"
 #include "ui/runtime/display_scale.h"
+#include "ui/runtime/image_descriptor_cache.h"
 #include "ui/runtime/owned_value_map.h"
 #include "ui/runtime/resource_tables.h"
 
@@ -66,8 +67,10 @@ class CPaintManagerUI {
   int ScaleForDpi(int value) const { return display_scale_.ScaleForDpi(value); }
 
   // The window's parsed descriptor for the pair of texts (null counts as empty), parsed at the current
-  // display scale on first use and cached per pair of texts; null when both are empty. The
-  // record lives as long as the manager.
+  // display scale on first use and cached per pair of texts; null when both are empty. The cache is
+  // bounded (CImageDescriptorCache): a record stays valid until 1024 other pairs have been looked up
+  // since its own last lookup, which no single drawing call comes near; a pair forgotten by then is
+  // parsed again when it is next asked for.
   const ImageDescriptor* GetImageDescriptor(const wchar_t* descriptor, const wchar_t* modifier);
 
   // Fonts. Ids are keys in decimal; a negative or unregistered id means the default font.
@@ -174,7 +177,7 @@ class CPaintManagerUI {
   bool use_shared_tables_ = false;
   CDisplayScale display_scale_;
   CResourceTables tables_;                       // This window's tables and defaults.
-  COwnedValueMap<ImageDescriptor> descriptors_;  // Parsed descriptors by pair of texts.
+  CImageDescriptorCache descriptors_;            // Parsed descriptors by pair of texts.
   CStringKeyedMap option_groups_;                // Values: owned CPointerArray of unowned options.
   CPointerArray imported_fonts_;                 // Owned handles from AddFontMemResourceEx.
 };
