@@ -16,9 +16,4 @@ ImageDescriptor* CImageDescriptorCache::Insert(const wchar_t* key, ImageDescript
   return Current().Insert(key, record) ? record : nullptr;
 }
 
-void CImageDescriptorCache::RemoveAll() {
-  generations_[0].RemoveAll();
-  generations_[1].RemoveAll();
-}
-
 }  // namespace veneer

@@ -29,7 +29,6 @@ class CImageDescriptorCache {
   // Takes `record` for `key`, which Find has just not found, and returns it; null (the record deleted)
   // when it cannot be stored. A full current generation first becomes the previous one.
   ImageDescriptor* Insert(const wchar_t* key, ImageDescriptor* record);
-  void RemoveAll();
 
  private:
   COwnedValueMap<ImageDescriptor>& Current() { return generations_[current_]; }
