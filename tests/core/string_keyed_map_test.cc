@@ -81,6 +81,22 @@ TEST(CStringKeyedMapTest, IterationRunsBucketsBackwardsChainsHeadFirst) {
   EXPECT_EQ(nullptr, map.GetKeyAt(-1));
 }
 
+TEST(CStringKeyedMapTest, VisitEntriesSeesEachEntryOnceInIterationOrderUntilStopped) {
+  CStringKeyedMap map(16);
+  for (uintptr_t n = 1; n <= 200; ++n) map.Insert((L"key" + std::to_wstring(n)).c_str(), P(n));
+  std::vector<std::wstring> keys;
+  EXPECT_TRUE(map.VisitEntries([&](const wchar_t* key, void* data) {
+    keys.push_back(key);
+    return data == map.Find(key, false);
+  }));
+  EXPECT_EQ(KeysInOrder(map), keys);
+
+  int visits = 0;
+  EXPECT_FALSE(map.VisitEntries([&](const wchar_t*, void*) { return ++visits < 3; }));
+  EXPECT_EQ(3, visits);
+  EXPECT_TRUE(CStringKeyedMap(0).VisitEntries([](const wchar_t*, void*) { return false; }));
+}
+
 TEST(CStringKeyedMapTest, LookupsMoveHitsToTheFrontOnlyWhenAsked) {
   const auto keys = CollidingKeys(83, 7, 3);
   CStringKeyedMap map;

@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <windows.h>
+
 #include <string>
+#include <vector>
 
 namespace veneer {
 namespace {
@@ -53,6 +56,59 @@ TEST(CUIStringStorageTest, AssignCopiesExactlyTheGivenLength) {
   s.Assign(long_text.c_str(), 70);
   EXPECT_EQ(70, s.GetLength());
   EXPECT_FALSE(UsesInlineBuffer(s));
+}
+
+TEST(CUIStringStorageTest, AnEmbeddedNulEndsTheTextInLengthAndStorageAlike) {
+  const std::wstring text = L"abc" + std::wstring(1, L'\0') + Repeat(L'b', 80);
+  CUIString s(text.c_str(), static_cast<int>(text.size()));
+  EXPECT_EQ(3, s.GetLength());
+  EXPECT_TRUE(UsesInlineBuffer(s));
+  s.Append(L"x");
+  EXPECT_STREQ(L"abcx", s.GetData());
+  s.Assign(text.c_str(), 2);
+  EXPECT_STREQ(L"ab", s.GetData());
+}
+
+// Reserves, without committing memory, every free stretch of the address space of 16 MB or more, so
+// that no allocation of that size can succeed while it lives.
+class ExhaustedAddressSpace {
+ public:
+  ExhaustedAddressSpace() {
+    for (SIZE_T size = SIZE_T{1} << (sizeof(void*) == 8 ? 46 : 30); size >= kSmallestStretch;) {
+      void* stretch = VirtualAlloc(nullptr, size, MEM_RESERVE, PAGE_NOACCESS);
+      if (stretch) {
+        stretches_.push_back(stretch);
+      } else {
+        size /= 2;
+      }
+    }
+  }
+  ~ExhaustedAddressSpace() {
+    for (void* stretch : stretches_) VirtualFree(stretch, 0, MEM_RELEASE);
+  }
+  static constexpr SIZE_T kSmallestStretch = SIZE_T{16} << 20;
+
+ private:
+  std::vector<void*> stretches_;
+};
+
+TEST(CUIStringStorageTest, WithoutMemoryAssignEmptiesAppendKeepsAndFormatFails) {
+  const std::wstring huge(20 << 20, L'h');  // 40 MB, more than any stretch left free below.
+  CUIString assigned(L"before");
+  CUIString appended_inline(L"short");
+  CUIString appended_heap(Repeat(L'x', 100).c_str());
+  CUIString formatted(L"before");
+  {
+    ExhaustedAddressSpace exhausted;
+    assigned.Assign(huge.c_str());
+    appended_inline.Append(huge.c_str());
+    appended_heap.Append(huge.c_str());
+    EXPECT_EQ(-1, formatted.Format(L"%20000000d", 1));
+  }
+  EXPECT_TRUE(assigned.IsEmpty());
+  EXPECT_STREQ(L"short", appended_inline.GetData());
+  EXPECT_EQ(Repeat(L'x', 100), appended_heap.GetData());
+  EXPECT_TRUE(formatted.IsEmpty());
 }
 
 TEST(CUIStringStorageTest, AppendCrossesIntoTheHeapAndKeepsTheText) {
@@ -195,6 +251,12 @@ TEST(CUIStringFormatTest, FormatsAnyLength) {
   const std::wstring long_arg = Repeat(L'w', 500);
   EXPECT_EQ(502, s.Format(L"[%s]", long_arg.c_str()));
   EXPECT_EQ(L"[" + long_arg + L"]", s.GetData());
+}
+
+TEST(CUIStringFormatTest, AFormattingErrorLeavesTheEmptyText) {
+  CUIString s(L"old text");
+  EXPECT_EQ(-1, s.Format(L"%2147483647d", 1));  // Longer than a length can count.
+  EXPECT_TRUE(s.IsEmpty());
 }
 
 TEST(CUIStringFormatTest, FormatShortStaysWithinItsBuffer) {

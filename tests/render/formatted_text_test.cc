@@ -465,20 +465,27 @@ TEST_F(FormattedTextTest, HostileTextsDrawWhatTheyCanAndEnd) {
   EXPECT_NE(nullptr, manager_.FindFontHandle(L"Tahoma", 20, true, true, true));
 }
 
-TEST_F(FormattedTextTest, OneCallRegistersAtMost64NewFonts) {
-  std::wstring many_faces;
-  for (int i = 101; i <= 300; ++i) many_faces += L"{f Tahoma " + std::to_wstring(i) + L"}";
-  Measure(many_faces + L"x");
-  int registered = 0;
-  for (int i = 101; i <= 300; ++i)
-    registered += manager_.FindFontHandle(L"Tahoma", i, false, false, false) != nullptr;
-  EXPECT_EQ(64, registered);
-  // The fonts found again cost nothing: the next call registers the next 64.
-  Measure(many_faces + L"x");
-  registered = 0;
-  for (int i = 101; i <= 300; ++i)
-    registered += manager_.FindFontHandle(L"Tahoma", i, false, false, false) != nullptr;
-  EXPECT_EQ(128, registered);
+// Repainting a text registers no further fonts, whatever the text: a face longer than the platform keeps
+// is found again under its stored (cut) name, and a text asking for more variants than a window may hold
+// stops at the window's limit on its first paint.
+TEST_F(FormattedTextTest, RepaintsKeepTheFontCountWhereTheFirstPaintLeftIt) {
+  std::wstring many_sizes;
+  for (int i = 101; i <= 500; ++i) many_sizes += L"{f Tahoma " + std::to_wstring(i) + L"}";
+  const std::wstring texts[] = {L"{f ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghij 12}x{/f}",
+                                L"{f ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghij 12 bold}{i}x{/i}{/f}",
+                                many_sizes + L"x"};
+  for (const std::wstring& text : texts) {
+    SCOPED_TRACE(text.substr(0, 50));
+    DibSurface surface(100, 40);
+    Draw(&surface, {0, 0, 100, 40}, text);
+    const int after_first_paint = manager_.GetFontCount();
+    for (int repaint = 0; repaint < 20; ++repaint) Draw(&surface, {0, 0, 100, 40}, text);
+    EXPECT_EQ(after_first_paint, manager_.GetFontCount());
+    EXPECT_LE(after_first_paint, 256);
+  }
+  EXPECT_EQ(256, manager_.GetFontCount());
+  EXPECT_NE(nullptr, manager_.FindFontHandle(L"Tahoma", 101, false, false, false));
+  EXPECT_EQ(nullptr, manager_.FindFontHandle(L"Tahoma", 500, false, false, false));
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cwchar>
+#include <string>
 #include <vector>
 
 #include "tests/render/rect_assertions.h"
@@ -14,7 +15,12 @@ namespace {
 using test::RectEq;
 
 TaggedToken Scan(const wchar_t* text, int position = 0, bool raw = false) {
-  return ScanTaggedToken(text, static_cast<int>(wcslen(text)), position, raw);
+  return TaggedTextScanner(text, static_cast<int>(wcslen(text))).Scan(position, raw);
+}
+
+bool SameToken(const TaggedToken& a, const TaggedToken& b) {
+  return a.kind == b.kind && a.length == b.length && a.letter == b.letter && a.character == b.character &&
+         a.arguments_start == b.arguments_start && a.arguments_length == b.arguments_length;
 }
 
 CUIString Arguments(const wchar_t* text, const TaggedToken& token) {
@@ -81,6 +87,33 @@ TEST(TaggedTextSyntaxTest, RawModeKnowsOnlyTheClosingRawTag) {
   EXPECT_EQ(L'r', close.letter);
 }
 
+// One scanner asked for positions in the order a layout asks (forward, then back to a line's start for
+// its drawing pass, then on) finds what a fresh scanner finds at each position, although it remembers
+// where closing brackets are not.
+TEST(TaggedTextSyntaxTest, AScannerAskedAgainAndAgainFindsWhatAFreshOneFinds) {
+  const std::wstring texts[] = {L"{/{/{/{x {/", L"{b}x{/b}{/{x {/", L"{/{x a}{/b}{/{/}", L"}}{/{x }{/",
+                                L"{r}{/ {/ {/r}{/ }", L"ab{/\n{x {/\r\n}{/"};
+  for (const std::wstring& text : texts) {
+    const int length = static_cast<int>(text.size());
+    for (const bool raw : {false, true}) {
+      SCOPED_TRACE(testing::Message() << std::string(text.begin(), text.end()) << (raw ? " raw" : ""));
+      TaggedTextScanner scanner(text.c_str(), length);
+      std::vector<int> order;
+      for (int line_start = 0; line_start < length; line_start += 3) {
+        for (int pass = 0; pass < 2; ++pass) {
+          for (int position = line_start; position < length; ++position) order.push_back(position);
+        }
+      }
+      for (int position = length - 1; position >= 0; --position) order.push_back(position);
+      for (const int position : order) {
+        EXPECT_TRUE(SameToken(TaggedTextScanner(text.c_str(), length).Scan(position, raw),
+                              scanner.Scan(position, raw)))
+            << position;
+      }
+    }
+  }
+}
+
 TEST(TaggedTextSyntaxTest, FontTagsNameAnIdOrAFaceWithSizeAndStyles) {
   const FontTagArguments by_id = ParseFontTagArguments(L"12");
   EXPECT_TRUE(by_id.by_id);
@@ -97,6 +130,11 @@ TEST(TaggedTextSyntaxTest, FontTagsNameAnIdOrAFaceWithSizeAndStyles) {
   EXPECT_EQ(L"Arial", no_size.face);
   EXPECT_EQ(10, no_size.size);
   EXPECT_TRUE(no_size.underline);
+
+  // Sizes no window can show are drawn at the largest one.
+  EXPECT_EQ(kMaxFontTagSize, ParseFontTagArguments(L"Tahoma 2048").size);
+  EXPECT_EQ(kMaxFontTagSize, ParseFontTagArguments(L"Tahoma 65535").size);
+  EXPECT_EQ(kMaxFontTagSize, ParseFontTagArguments(L"Tahoma 99999999999 bold").size);
 
   EXPECT_TRUE(ParseFontTagArguments(L"").face.IsEmpty());
   EXPECT_FALSE(ParseFontTagArguments(L"12px").by_id);

@@ -51,6 +51,9 @@ TEST(PaintManagerFontsTest, CreatesFontsFromTheDefaultGuiFont) {
   ASSERT_NE(nullptr, font);
   FontRecord* record = manager.GetFontRecord(1);
   EXPECT_EQ(long_face.substr(0, 31).c_str(), record->faceName);
+  // Found again under the face it was registered with, as under the face it keeps.
+  EXPECT_EQ(font, manager.FindFontHandle(long_face.c_str(), 20, true, true, true));
+  EXPECT_EQ(font, manager.FindFontHandle(long_face.substr(0, 31).c_str(), 20, true, true, true));
   EXPECT_EQ(20, record->size);
   EXPECT_TRUE(record->bold && record->underline && record->italic && record->strikeOut);
   EXPECT_EQ(1, record->id);

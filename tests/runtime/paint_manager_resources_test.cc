@@ -108,6 +108,28 @@ TEST(PaintManagerDescriptorsTest, CachesOneRecordPerTextPair) {
   EXPECT_EQ(10, manager.GetImageDescriptor(L"file='a.png' dest='10,10,20,20'", nullptr)->dest.left);
 }
 
+// Records keep the display scale they were parsed at, so a pair parsed again after the scale changed
+// shows that the cache had forgotten it.
+TEST(PaintManagerDescriptorsTest, TheCacheForgetsPairsLongUnusedButNeverOnesStillInUse) {
+  CPaintManagerUI manager;
+  const wchar_t* in_use = L"file='kept.png' dest='10,10,20,20'";
+  const wchar_t* unused = L"file='dropped.png' dest='10,10,20,20'";
+  const ImageDescriptor* kept = manager.GetImageDescriptor(in_use, nullptr);
+  ASSERT_NE(nullptr, kept);
+  ASSERT_NE(nullptr, manager.GetImageDescriptor(unused, nullptr));
+  manager.GetDisplayScale()->SetScale(200);
+  // Pictures named by a server: a new pair for every one, 20,000 of them.
+  for (int picture = 0; picture < 20000; ++picture) {
+    const std::wstring text = L"file='picture" + std::to_wstring(picture) + L".png'";
+    ASSERT_NE(nullptr, manager.GetImageDescriptor(text.c_str(), nullptr));
+    if (picture % 1000 == 0) {
+      ASSERT_EQ(kept, manager.GetImageDescriptor(in_use, nullptr)) << picture;
+    }
+  }
+  EXPECT_EQ(10, kept->dest.left);  // Never freed, never parsed again.
+  EXPECT_EQ(20, manager.GetImageDescriptor(unused, nullptr)->dest.left);
+}
+
 TEST(PaintManagerRegistryTest, DefaultListsKeepTheLastAndStylesTheFirst) {
   CPaintManagerUI manager;
   CPaintManagerUI other;

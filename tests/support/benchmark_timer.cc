@@ -21,7 +21,11 @@ double MicrosecondsPerCall(int iterations, const std::function<void()>& call) {
 }
 
 void ReportMicrosecondsPerCall(const char* what, int iterations, const std::function<void()>& call) {
-  std::printf("%-58s %10.1f us/call\n", what, MicrosecondsPerCall(iterations, call));
+  PrintMicrosecondsPerCall(what, MicrosecondsPerCall(iterations, call));
+}
+
+void PrintMicrosecondsPerCall(const char* what, double microseconds) {
+  std::printf("%-58s %10.1f us/call\n", what, microseconds);
 }
 
 }  // namespace veneer::test

@@ -14,6 +14,8 @@ double MicrosecondsPerCall(int iterations, const std::function<void()>& call);
 
 // Prints one line: `what` and MicrosecondsPerCall's figure, in the programs' shared column layout.
 void ReportMicrosecondsPerCall(const char* what, int iterations, const std::function<void()>& call);
+// Prints one line in the same layout for a figure measured otherwise.
+void PrintMicrosecondsPerCall(const char* what, double microseconds);
 
 }  // namespace veneer::test
 

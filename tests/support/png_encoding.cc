@@ -13,13 +13,34 @@ void AppendBytes(void* context, void* data, int size) {
   bytes->insert(bytes->end(), begin, begin + size);
 }
 
+// Runs one of stb_image_write's writers over width x height RGBA pixels.
+template <typename Writer>
+std::vector<unsigned char> Encode(int width, int height, const std::vector<unsigned char>& rgba,
+                                  Writer write) {
+  std::vector<unsigned char> bytes;
+  if (width <= 0 || height <= 0 || rgba.size() / 4 / width < static_cast<size_t>(height)) return bytes;
+  if (!write(&bytes)) bytes.clear();
+  return bytes;
+}
+
 }  // namespace
 
 std::vector<unsigned char> EncodePng(int width, int height, const std::vector<unsigned char>& rgba) {
-  std::vector<unsigned char> png;
-  if (width <= 0 || height <= 0 || rgba.size() / 4 / width < static_cast<size_t>(height)) return png;
-  if (!stbi_write_png_to_func(AppendBytes, &png, width, height, 4, rgba.data(), width * 4)) png.clear();
-  return png;
+  return Encode(width, height, rgba, [&](std::vector<unsigned char>* bytes) {
+    return stbi_write_png_to_func(AppendBytes, bytes, width, height, 4, rgba.data(), width * 4);
+  });
+}
+
+std::vector<unsigned char> EncodeBmp(int width, int height, const std::vector<unsigned char>& rgba) {
+  return Encode(width, height, rgba, [&](std::vector<unsigned char>* bytes) {
+    return stbi_write_bmp_to_func(AppendBytes, bytes, width, height, 4, rgba.data());
+  });
+}
+
+std::vector<unsigned char> EncodeJpeg(int width, int height, const std::vector<unsigned char>& rgba) {
+  return Encode(width, height, rgba, [&](std::vector<unsigned char>* bytes) {
+    return stbi_write_jpg_to_func(AppendBytes, bytes, width, height, 4, rgba.data(), 90);
+  });
 }
 
 std::vector<unsigned char> EncodePngArgb(int width, int height, const std::vector<uint32_t>& argb) {

@@ -6,13 +6,6 @@
 
 namespace veneer {
 
-struct CStringKeyedMap::Entry {
-  CUIString key;
-  void* data;    // Not owned.
-  Entry* prev;   // Neighbours in the bucket chain; null at either end.
-  Entry* next;
-};
-
 CStringKeyedMap::CStringKeyedMap(int bucket_count) : buckets_(nullptr), bucket_count_(0), count_(0) {
   Resize(bucket_count < kMinimumBucketCount ? kMinimumBucketCount : bucket_count);
 }

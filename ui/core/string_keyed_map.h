@@ -42,11 +42,30 @@ class CStringKeyedMap {
 
   int GetSize() const { return count_; }
   int GetBucketCount() const { return bucket_count_; }
-  // The key of the n-th entry in iteration order, or null; valid while that entry exists.
+  // The key of the n-th entry in iteration order, or null; valid while that entry exists. Each call
+  // walks the chains up to that entry: to go through every entry, use VisitEntries.
   const wchar_t* GetKeyAt(int index) const;
 
+  // Calls `visit(key, data)` once for each entry, in iteration order, until it returns false; returns
+  // false when the visit was stopped. One walk over the table, whatever its size. `visit` must not
+  // change the map.
+  template <typename Visitor>
+  bool VisitEntries(Visitor&& visit) const {
+    for (int bucket = bucket_count_ - 1; bucket >= 0; --bucket) {
+      for (const Entry* entry = buckets_[bucket]; entry; entry = entry->next) {
+        if (!visit(entry->key.GetData(), entry->data)) return false;
+      }
+    }
+    return true;
+  }
+
  private:
-  struct Entry;
+  struct Entry {
+    CUIString key;
+    void* data;   // Not owned.
+    Entry* prev;  // Neighbours in the bucket chain; null at either end.
+    Entry* next;
+  };
   Entry** SlotOf(const wchar_t* key) const;
   Entry* FindEntry(const wchar_t* key, bool move_to_front);
   void FreeAll();

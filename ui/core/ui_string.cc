@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <climits>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -72,38 +74,49 @@ void CUIString::ReleaseHeap() {
 
 // Makes room for `length` characters. Texts past the inline capacity get a block of exactly
 // length + 1; a heap block that is already big enough is reused. `keep_text` preserves the current
-// text (for appending).
-void CUIString::Reserve(int length, bool keep_text) {
+// text (for appending). False, with the string unchanged, when the block cannot be allocated.
+bool CUIString::Reserve(int length, bool keep_text) {
   if (length <= kInlineStringCapacity) {
     ReleaseHeap();  // Only ever grows while keeping the text, so nothing to carry over here.
-    return;
+    return true;
   }
+  if (static_cast<size_t>(length) >= SIZE_MAX / sizeof(wchar_t)) return false;  // No block that large.
+  const size_t bytes = (static_cast<size_t>(length) + 1) * sizeof(wchar_t);
   if (IsInline()) {
-    auto* block = static_cast<wchar_t*>(malloc((length + 1) * sizeof(wchar_t)));
+    auto* block = static_cast<wchar_t*>(malloc(bytes));
+    if (!block) return false;
     if (keep_text) wcscpy(block, buffer_);
     data_ = block;
   } else if (keep_text || GetLength() < length) {
-    data_ = static_cast<wchar_t*>(realloc(data_, (length + 1) * sizeof(wchar_t)));
+    auto* block = static_cast<wchar_t*>(realloc(data_, bytes));
+    if (!block) return false;
+    data_ = block;
   }
+  return true;
 }
 
 void CUIString::Assign(const wchar_t* text, int length) {
+  if (!AssignRange(text, length)) Empty();
+}
+
+// Assign's work; false, with the string unchanged, when memory for the text cannot be had.
+bool CUIString::AssignRange(const wchar_t* text, int length) {
   text = OrEmpty(text);
-  if (length < 0) length = TextLength(text);
+  // The text ends at a NUL within `length`, as the stored text would: length and storage agree.
+  length = length < 0 ? TextLength(text) : static_cast<int>(wcsnlen(text, length));
   // The source may live inside this string (s.Assign(s.GetData() + 1)): copy it aside first when
   // the storage is about to move.
   const bool overlaps = text >= data_ && text <= data_ + GetLength();
   if (overlaps) {
     CUIString copy;
-    copy.Reserve(length, false);
-    wmemcpy(copy.data_, text, length);
-    copy.data_[length] = L'\0';
+    if (!copy.AssignRange(text, length)) return false;
     *this = static_cast<CUIString&&>(copy);
-    return;
+    return true;
   }
-  Reserve(length, false);
+  if (!Reserve(length, false)) return false;
   wmemcpy(data_, text, length);
   data_[length] = L'\0';
+  return true;
 }
 
 void CUIString::Append(const wchar_t* text) { AppendRange(text, TextLength(text)); }
@@ -111,12 +124,12 @@ void CUIString::Append(const wchar_t* text) { AppendRange(text, TextLength(text)
 void CUIString::AppendRange(const wchar_t* text, int count) {
   if (count <= 0) return;
   if (text >= data_ && text <= data_ + GetLength()) {  // Appending part of itself.
-    const CUIString copy(text, count);
-    AppendRange(copy.data_, count);
+    CUIString copy;
+    if (copy.AssignRange(text, count)) AppendRange(copy.data_, count);
     return;
   }
   const int old_length = GetLength();
-  Reserve(old_length + count, true);
+  if (count > INT_MAX - old_length || !Reserve(old_length + count, true)) return;
   wmemcpy(data_ + old_length, text, count);
   data_[old_length + count] = L'\0';
 }
@@ -239,16 +252,23 @@ int CUIString::Replace(const wchar_t* from, const wchar_t* to) {
 int CUIString::Format(const wchar_t* format, ...) {
   va_list args;
   va_start(args, format);
-  int count = _vscwprintf(OrEmpty(format), args);
+  const int count = _vscwprintf(OrEmpty(format), args);
   va_end(args);
-  if (count < 0) return -1;
-  auto* block = static_cast<wchar_t*>(calloc(count + 1, sizeof(wchar_t)));
-  va_start(args, format);
-  const int written = _vsnwprintf(block, count, OrEmpty(format), args);
-  va_end(args);
-  Assign(block, written < 0 ? 0 : written);
+  auto* block =
+      count < 0 ? nullptr : static_cast<wchar_t*>(calloc(static_cast<size_t>(count) + 1, sizeof(wchar_t)));
+  int written = -1;
+  if (block) {
+    va_start(args, format);
+    written = _vsnwprintf(block, count, OrEmpty(format), args);
+    va_end(args);
+  }
+  const bool stored = written >= 0 && AssignRange(block, written);
   free(block);
-  return written < 0 ? -1 : written;
+  if (!stored) {
+    Empty();
+    return -1;
+  }
+  return GetLength();
 }
 
 int CUIString::FormatShort(const wchar_t* format, ...) {

@@ -28,7 +28,9 @@ class CUIString {
   CUIString& operator=(const wchar_t* text);
   CUIString& operator=(wchar_t ch);
 
-  // Copies exactly `length` characters of `text` (-1: the whole text) and appends a NUL.
+  // Copies the first `length` characters of `text` (-1: the whole text), up to a NUL among them (which
+  // ends the text), and appends a NUL. When the memory for a long text cannot be had, Assign leaves the
+  // string empty and Append leaves it as it was; the string never holds a cut or garbled text.
   void Assign(const wchar_t* text, int length = -1);
   void Append(const wchar_t* text);
   void Append(wchar_t ch);
@@ -71,7 +73,8 @@ class CUIString {
   int Replace(const wchar_t* from, const wchar_t* to);
 
   // printf-style formatting with the platform's wide conventions (%s takes a wide text). Format
-  // handles any length; FormatShort formats into 63 characters at most, keeps what fits and
+  // handles any length that memory holds; on a formatting error or when memory runs out it leaves the
+  // string empty and returns -1. FormatShort formats into 63 characters at most, keeps what fits and
   // returns -1 when the result was cut. Both return the number of characters, or -1 on error.
   int Format(const wchar_t* format, ...);
   int FormatShort(const wchar_t* format, ...);
@@ -79,8 +82,9 @@ class CUIString {
  private:
   bool IsInline() const { return data_ == buffer_; }
   void ReleaseHeap();
+  bool AssignRange(const wchar_t* text, int length);
   void AppendRange(const wchar_t* text, int count);
-  void Reserve(int length, bool keep_text);
+  bool Reserve(int length, bool keep_text);
 
   wchar_t* data_;        // Points at buffer_ or at a heap block owned by this string.
   wchar_t buffer_[64];

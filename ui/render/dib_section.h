@@ -7,8 +7,9 @@
 
 namespace veneer {
 
-// Bitmaps larger than this (64 M pixels, 256 MB) are refused rather than risk the address space.
-constexpr int64_t kMaxBitmapPixels = 64 * 1024 * 1024;
+// Bitmaps larger than this (4096 x 4096, 16 M pixels, 64 MB) are refused rather than risk the address
+// space; decoded images are capped at the same size.
+constexpr int64_t kMaxBitmapPixels = 4096 * 4096;
 
 // Creates a 32-bit device-independent bitmap section of `width` x `height` pixels, rows top to bottom
 // when `top_down`, else bottom to top, and points `*pixels` at its pixel memory (owned by the bitmap).

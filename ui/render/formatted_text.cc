@@ -21,8 +21,9 @@ namespace {
 constexpr UINT kAlignmentFlags = DT_CENTER | DT_RIGHT | DT_VCENTER | DT_BOTTOM;
 // The whole text is measured in this width when it is one line, and in this height in any case.
 constexpr int kMeasuringExtent = 9999;
-// New font variants one call may register; a hostile text cannot make more GDI fonts than this per paint.
-constexpr int kMaxNewVariantsPerCall = 64;
+// New font variants are registered only while the window's font table holds fewer fonts than this, so
+// that no text, however often painted, can make more GDI fonts than this per window.
+constexpr int kMaxWindowFontsForVariants = 256;
 // Tag numbers (pen moves, line heights, spacings) are clamped to this magnitude, and pen positions to
 // kMaxPenPosition, so that the pen and line arithmetic never overflows.
 constexpr int kMaxTagNumber = 1 << 20;
@@ -98,6 +99,7 @@ class FormattedTextPainter {
         area_(area),
         text_(text),
         length_(length),
+        scanner_(text, length),
         colour_(colour),
         format_(format),
         links_(links),
@@ -148,6 +150,7 @@ class FormattedTextPainter {
   const CUIRect area_;
   const wchar_t* text_;  // Not owned; `length_` characters.
   const int length_;
+  TaggedTextScanner scanner_;
   const uint32_t colour_;
   const UINT format_;
   const LinkArrays links_;
@@ -161,7 +164,6 @@ class FormattedTextPainter {
   LinePen line_;
   Pass pass_ = Pass::kMeasure;
   int link_index_ = 0;
-  int new_variants_ = 0;
   int farthest_;
   int image_bottom_;
   std::vector<wchar_t> run_;
@@ -214,7 +216,7 @@ LineResult FormattedTextPainter::LayOutLine(Pass pass, int top, int height, int 
 
 // Lays out the token at the current position; false when the line ends there.
 bool FormattedTextPainter::LayOutToken() {
-  const TaggedToken token = ScanTaggedToken(text_, length_, state_.position, state_.raw);
+  const TaggedToken token = scanner_.Scan(state_.position, state_.raw);
   switch (token.kind) {
     case TaggedTokenKind::kNewline:
       state_.position += token.length;
@@ -475,8 +477,7 @@ void FormattedTextPainter::PushTaggedFont(const CUIString& arguments) {
 const FontRecord* FormattedTextPainter::FindOrRegisterFont(const wchar_t* face, int size, bool bold,
                                                            bool underline, bool italic) {
   HFONT handle = manager_->FindFontHandle(face, size, bold, underline, italic);
-  if (!handle && new_variants_ < kMaxNewVariantsPerCall) {
-    ++new_variants_;
+  if (!handle && manager_->GetFontCount() < kMaxWindowFontsForVariants) {
     handle = manager_->RegisterFont(NextVariantFontId(), face, size, bold, underline, italic, false);
   }
   return handle ? manager_->GetFontRecordByHandle(handle) : nullptr;

@@ -27,9 +27,11 @@ class CPaintManagerUI;
 // width, and placed in the rectangle. It draws with GDI only (never GDI+) and keeps nothing between calls.
 // Style variants of fonts are found in the paint manager's tables or registered there under negative ids,
 // which skins never use (their Font elements register only ids of 0 and above, and lookups by id treat
-// negative ids as the default font); the ids count down from -2 process-wide. At most 64 new variants are
-// registered per call, so that a hostile text cannot exhaust the process's GDI objects; beyond that a variant
-// falls back to the current font. The fonts stay in the manager's table until it is emptied.
+// negative ids as the default font); the ids count down from -2 process-wide. New variants are registered
+// only while the window's font table (CPaintManagerUI::GetFontCount) holds fewer than 256 fonts, so that no
+// text, painted once or a thousand times, can exhaust the process's GDI objects; beyond that a variant
+// falls back to the current font. A repaint finds the variants that the first paint registered, so it
+// registers none. The fonts stay in the manager's table until it is emptied.
 //
 // `rect`: in, the area; out with DT_CALCRECT, the measured extent (its right lowered to the farthest pen
 // position, its bottom set to the bottom of the last line or the lowest image). `colour` (0xAARRGGBB) is

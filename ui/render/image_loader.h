@@ -11,9 +11,11 @@
 namespace veneer {
 
 // Image loading: reads the bytes of a skin image (module resource, skin archive entry, file) and decodes
-// them (PNG, JPEG, BMP, GIF, ... through stb_image) into an ImageRecord. Hostile or damaged data yields
-// no image: decoded sizes are capped at 8192 x 8192 pixels by the decoder, and truncated or corrupt data
-// fails cleanly. Every function returns a new record that the caller owns (FreeImageRecord), or null.
+// them into an ImageRecord. Only PNG, JPEG, BMP and GIF decode (stb_image is built with those decoders
+// alone); any other format yields no image. Hostile or damaged data yields no image: decoded sizes are
+// capped at 4096 x 4096 pixels by the decoder, and truncated or corrupt data fails cleanly, except that
+// BMP and GIF pixel data cut short decodes with the missing pixels zero. Every function returns a new
+// record that the caller owns (FreeImageRecord), or null.
 
 // Decodes an image held in memory into a premultiplied 32-bit top-down DIB section (see
 // ConvertToPremultipliedBgra). The bytes are only read during the call. The record keeps `mask`.

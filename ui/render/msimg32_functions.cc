@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "ui/core/system_library.h"
 #include "ui/render/render_engine.h"
 
 namespace veneer {
@@ -32,9 +33,8 @@ uint32_t MixPixel(uint32_t source, uint32_t dest, int constant_alpha, bool sourc
 
 const Msimg32Functions& GetMsimg32Functions() {
   static const Msimg32Functions functions = [] {
-    HMODULE module = GetModuleHandleW(L"msimg32.dll");
-    // Loading it here (it then stays loaded) keeps the answer independent of who loaded it first.
-    if (!module) module = LoadLibraryW(L"msimg32.dll");
+    // The system folder's msimg32.dll, which then stays loaded for the process's life.
+    HMODULE module = LoadSystemLibrary(L"msimg32.dll");
     Msimg32Functions found;
     found.alpha_blend = LookUp<AlphaBlendFunction>(module, "AlphaBlend");
     if (!found.alpha_blend) found.alpha_blend = BuiltInAlphaBlend;

@@ -7,11 +7,11 @@
 
 namespace veneer {
 
-// The two drawing entry points of "msimg32.dll", resolved at run time once per process, and the
-// built-in routines that stand in for them where the platform lacks them. The lookup never fails:
-// a missing AlphaBlend is replaced by BuiltInAlphaBlend, a missing GradientFill is reported as null
-// and its callers draw FillGradientBands instead. The functions are plain so that tests can call the
-// substitutes directly even where the platform has the originals.
+// The two drawing entry points of the system folder's "msimg32.dll", resolved at run time once per
+// process (LoadSystemLibrary), and the built-in routines that stand in for them where the platform
+// lacks them. The lookup never fails: a missing AlphaBlend is replaced by BuiltInAlphaBlend, a missing
+// GradientFill is reported as null and its callers draw FillGradientBands instead. The functions are
+// plain so that tests can call the substitutes directly even where the platform has the originals.
 using AlphaBlendFunction = BOOL(WINAPI*)(HDC dest, int x, int y, int width, int height, HDC source,
                                          int source_x, int source_y, int source_width, int source_height,
                                          BLENDFUNCTION blend);

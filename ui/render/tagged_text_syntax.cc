@@ -1,5 +1,7 @@
 #include "ui/render/tagged_text_syntax.h"
 
+#include <algorithm>
+
 #include "ui/core/attribute_values.h"
 #include "ui/render/image_descriptor.h"
 
@@ -15,14 +17,6 @@ bool IsLineBreakAt(const wchar_t* text, int length, int position) {
          (text[position] == L'\r' && position + 1 < length && text[position + 1] == L'\n');
 }
 
-// Index of the first closing bracket at or after `from`, or -1.
-int FindCloseBracket(const wchar_t* text, int length, int from) {
-  for (int index = from; index < length; ++index) {
-    if (IsCloseBracket(text[index])) return index;
-  }
-  return -1;
-}
-
 // The bracket that a three-character escape at `position` draws, or 0 when there is none.
 wchar_t EscapedBracketAt(const wchar_t* text, int length, int position) {
   if (position + 2 >= length) return 0;
@@ -32,49 +26,6 @@ wchar_t EscapedBracketAt(const wchar_t* text, int length, int position) {
   if (open == L'<' && (middle == L'{' || middle == L'}') && close == L'>') return middle;
   if (open == L'{' && (middle == L'<' || middle == L'>') && close == L'}') return middle;
   return 0;
-}
-
-TaggedToken TextToken(const wchar_t* text, int length, int position) {
-  int end = position + 1;
-  while (end < length && !IsOpenBracket(text[end]) && !IsLineBreakAt(text, length, end)) ++end;
-  TaggedToken token;
-  token.length = end - position;
-  return token;
-}
-
-// The opening tag at `position` (a bracket), or a text token when the syntax does not match.
-TaggedToken OpenTagOrText(const wchar_t* text, int length, int position) {
-  const int letter_at = position + 1;
-  if (letter_at + 1 >= length || text[letter_at] < L'a' || text[letter_at] > L'z') {
-    return TextToken(text, length, position);
-  }
-  const wchar_t after = text[letter_at + 1];
-  if (after != L' ' && !IsCloseBracket(after)) return TextToken(text, length, position);
-  const int close = FindCloseBracket(text, length, letter_at + 1);
-  if (close < 0) return TextToken(text, length, position);
-
-  TaggedToken token;
-  token.kind = TaggedTokenKind::kOpenTag;
-  token.letter = text[letter_at];
-  token.length = close - position + 1;
-  int start = letter_at + 1;
-  while (start < close && IsWordSeparator(text[start])) ++start;
-  token.arguments_start = start;
-  token.arguments_length = close - start;
-  return token;
-}
-
-// The closing tag at `position` (a bracket followed by '/'), or a text token when it has no closing
-// bracket or, in raw mode, is not the closing r tag.
-TaggedToken CloseTagOrText(const wchar_t* text, int length, int position, bool raw) {
-  const int close = FindCloseBracket(text, length, position + 2);
-  const wchar_t letter = close > position + 2 ? text[position + 2] : 0;
-  if (close < 0 || (raw && letter != L'r')) return TextToken(text, length, position);
-  TaggedToken token;
-  token.kind = TaggedTokenKind::kCloseTag;
-  token.letter = letter;
-  token.length = close - position + 1;
-  return token;
 }
 
 // Moves `*cursor` past blanks, then reads the word up to the next blank.
@@ -97,17 +48,20 @@ bool IsAllDigits(const CUIString& word) {
 
 }  // namespace
 
-TaggedToken ScanTaggedToken(const wchar_t* text, int length, int position, bool raw) {
-  if (IsLineBreakAt(text, length, position)) {
+TaggedTextScanner::TaggedTextScanner(const wchar_t* text, int length)
+    : text_(text), length_(length), clear_from_(length), clear_to_(length) {}
+
+TaggedToken TaggedTextScanner::Scan(int position, bool raw) {
+  if (IsLineBreakAt(text_, length_, position)) {
     TaggedToken token;
     token.kind = TaggedTokenKind::kNewline;
-    token.length = text[position] == L'\r' ? 2 : 1;
+    token.length = text_[position] == L'\r' ? 2 : 1;
     return token;
   }
-  if (!IsOpenBracket(text[position])) return TextToken(text, length, position);
-  if (position + 1 < length && text[position + 1] == L'/') return CloseTagOrText(text, length, position, raw);
-  if (raw) return TextToken(text, length, position);
-  const wchar_t escaped = EscapedBracketAt(text, length, position);
+  if (!IsOpenBracket(text_[position])) return TextToken(position);
+  if (position + 1 < length_ && text_[position + 1] == L'/') return CloseTagOrText(position, raw);
+  if (raw) return TextToken(position);
+  const wchar_t escaped = EscapedBracketAt(text_, length_, position);
   if (escaped) {
     TaggedToken token;
     token.kind = TaggedTokenKind::kEscape;
@@ -115,7 +69,63 @@ TaggedToken ScanTaggedToken(const wchar_t* text, int length, int position, bool 
     token.length = 3;
     return token;
   }
-  return OpenTagOrText(text, length, position);
+  return OpenTagOrText(position);
+}
+
+// Index of the first closing bracket at or after `from`, or -1. A search that starts inside the stretch
+// known to be clear answers at once; one that starts before it reads only up to it.
+int TaggedTextScanner::FindCloseBracket(int from) {
+  if (from < clear_from_ || from > clear_to_) {
+    const int stop = from < clear_from_ ? clear_from_ : length_;
+    int index = from;
+    while (index < stop && !IsCloseBracket(text_[index])) ++index;
+    if (index < stop || stop == length_) clear_to_ = index;  // Else the known stretch goes on from here.
+    clear_from_ = from;
+  }
+  return clear_to_ < length_ ? clear_to_ : -1;
+}
+
+TaggedToken TaggedTextScanner::TextToken(int position) const {
+  int end = position + 1;
+  while (end < length_ && !IsOpenBracket(text_[end]) && !IsLineBreakAt(text_, length_, end)) ++end;
+  TaggedToken token;
+  token.length = end - position;
+  return token;
+}
+
+// The opening tag at `position` (a bracket), or a text token when the syntax does not match.
+TaggedToken TaggedTextScanner::OpenTagOrText(int position) {
+  const int letter_at = position + 1;
+  if (letter_at + 1 >= length_ || text_[letter_at] < L'a' || text_[letter_at] > L'z') {
+    return TextToken(position);
+  }
+  const wchar_t after = text_[letter_at + 1];
+  if (after != L' ' && !IsCloseBracket(after)) return TextToken(position);
+  const int close = FindCloseBracket(letter_at + 1);
+  if (close < 0) return TextToken(position);
+
+  TaggedToken token;
+  token.kind = TaggedTokenKind::kOpenTag;
+  token.letter = text_[letter_at];
+  token.length = close - position + 1;
+  int start = letter_at + 1;
+  while (start < close && IsWordSeparator(text_[start])) ++start;
+  token.arguments_start = start;
+  token.arguments_length = close - start;
+  return token;
+}
+
+// The closing tag at `position` (a bracket followed by '/'), or a text token when it has no closing
+// bracket or, in raw mode, is not the closing r tag.
+TaggedToken TaggedTextScanner::CloseTagOrText(int position, bool raw) {
+  const int close = FindCloseBracket(position + 2);
+  const wchar_t letter = close > position + 2 ? text_[position + 2] : 0;
+  if (close < 0 || (raw && letter != L'r')) return TextToken(position);
+  TaggedToken token;
+  token.kind = TaggedTokenKind::kCloseTag;
+  token.letter = letter;
+  token.length = close - position + 1;
+  return token;
 }
 
 FontTagArguments ParseFontTagArguments(const wchar_t* arguments) {
@@ -132,7 +142,7 @@ FontTagArguments ParseFontTagArguments(const wchar_t* arguments) {
   const wchar_t* size_cursor = cursor;
   const CUIString size_word = NextWord(&size_cursor);
   if (!size_word.IsEmpty() && size_word.GetAt(0) >= L'0' && size_word.GetAt(0) <= L'9') {
-    result.size = ParseIntValue(size_word);
+    result.size = std::min(ParseIntValue(size_word), kMaxFontTagSize);
   }
   rest.MakeLower();
   result.bold = rest.Find(L"bold") >= 0;

@@ -32,13 +32,40 @@ struct TaggedToken {
   int arguments_length = 0;  // Opening tags: up to the closing bracket; 0 when there are none.
 };
 
-// The token that starts at `text[position]`; `position` must lie in [0, length). Reads no further than
-// `length` characters of `text`, which need not be terminated.
-TaggedToken ScanTaggedToken(const wchar_t* text, int length, int position, bool raw);
+// Splits one text into tokens, at whatever positions its caller asks for. Reads no further than `length`
+// characters of `text`, which need not be terminated; the text is the caller's and must outlive the
+// scanner. The scanner remembers the last stretch of text it found free of closing brackets, so that
+// brackets that never close do not each search to the end of the text again: scanning a text token by
+// token, and scanning a line a second time from its start, reads each character a bounded number of
+// times. One scanner per text and caller; it keeps no other state.
+class TaggedTextScanner {
+ public:
+  TaggedTextScanner(const wchar_t* text, int length);
+
+  // The token that starts at `text[position]`; `position` must lie in [0, length).
+  TaggedToken Scan(int position, bool raw);
+
+ private:
+  int FindCloseBracket(int from);
+  TaggedToken OpenTagOrText(int position);
+  TaggedToken CloseTagOrText(int position, bool raw);
+  TaggedToken TextToken(int position) const;
+
+  const wchar_t* text_;  // Not owned; `length_` characters.
+  int length_;
+  // [clear_from_, clear_to_) holds no closing bracket; clear_to_ is a closing bracket's index or length_.
+  int clear_from_;
+  int clear_to_;
+};
+
+// The largest size a font tag gets, in pixels: taller glyphs than this show in no window (this program's
+// are 720 pixels high, screens rarely more than 2160), yet the platform would rasterise them at a cost
+// that grows with the square of the size (one glyph of size 32768 took half a second and 300 MB).
+constexpr int kMaxFontTagSize = 2048;
 
 // A font tag's arguments: "{f 3}" names a registered font by id (the first word is all digits);
-// "{f Tahoma 14 bold italic}" names a face (up to a blank), a size (decimal, 10 when absent) and
-// style words anywhere after the face, letter case ignored.
+// "{f Tahoma 14 bold italic}" names a face (up to a blank), a size (decimal, 10 when absent, at most
+// kMaxFontTagSize) and style words anywhere after the face, letter case ignored.
 struct FontTagArguments {
   bool by_id = false;
   int id = 0;

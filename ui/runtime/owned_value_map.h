@@ -34,23 +34,35 @@ class COwnedValueMap {
   }
   // Deletes the value of the key; false when absent.
   bool Remove(const wchar_t* key) {
-    T* value = static_cast<T*>(map_.Find(key, false));
-    if (!value) return false;
-    map_.Remove(key);
+    T* value = Take(key);
     delete value;
-    return true;
+    return value != nullptr;
+  }
+  // Removes the key's entry and hands its value to the caller, who owns it from then on; null when absent.
+  T* Take(const wchar_t* key) {
+    T* value = static_cast<T*>(map_.Find(key, false));
+    if (value) map_.Remove(key);
+    return value;
   }
   void RemoveAll() {
-    for (int index = 0; index < map_.GetSize(); ++index) delete ValueAt(index);
+    map_.VisitEntries([](const wchar_t*, void* value) {
+      delete static_cast<T*>(value);
+      return true;
+    });
     map_.RemoveAll();
   }
 
   int GetSize() const { return map_.GetSize(); }
-  // The value of the n-th entry in the map's iteration order, or null past the end. Indexing does not
-  // reorder the entries, so a loop over 0..GetSize()-1 sees each value once.
-  T* ValueAt(int index) {
-    const wchar_t* key = map_.GetKeyAt(index);
-    return key ? static_cast<T*>(map_.Find(key, false)) : nullptr;
+  // The first value, in the map's iteration order, for which `match(value)` is true; null when none.
+  // One walk over the table; the entries are not reordered.
+  template <typename Predicate>
+  T* FindValueIf(Predicate&& match) const {
+    T* found = nullptr;
+    map_.VisitEntries([&](const wchar_t*, void* value) {
+      if (match(static_cast<T*>(value))) found = static_cast<T*>(value);
+      return found == nullptr;
+    });
+    return found;
   }
 
  private:

@@ -99,7 +99,7 @@ const ImageDescriptor* CPaintManagerUI::GetImageDescriptor(const wchar_t* descri
   if (record) return record;
   record = new ImageDescriptor;
   ParseImageDescriptor(record, descriptor, modifier, display_scale_.GetScale());
-  return descriptors_.Insert(key, record) ? record : nullptr;
+  return descriptors_.Insert(key, record);
 }
 
 // Fonts ---------------------------------------------------------------------------------------------
@@ -153,6 +153,10 @@ HFONT CPaintManagerUI::FindFontHandle(const wchar_t* face, int size, bool bold, 
   FontRecord* record = tables_.FindFontByFace(face, size, bold, underline, italic);
   if (!record) record = SharedTables().FindFontByFace(face, size, bold, underline, italic);
   return record ? record->handle : nullptr;
+}
+
+int CPaintManagerUI::GetFontCount() const {
+  return (use_shared_tables_ ? SharedTables() : tables_).fonts.GetSize();
 }
 
 void CPaintManagerUI::RemoveAllFonts(bool shared) { TablesFor(shared).fonts.RemoveAll(); }
@@ -265,9 +269,10 @@ void CPaintManagerUI::LeaveOptionGroup(const wchar_t* group_name, CControlUI* op
 }
 
 void CPaintManagerUI::RemoveAllOptionGroups() {
-  for (int index = 0; index < option_groups_.GetSize(); ++index) {
-    delete static_cast<CPointerArray*>(option_groups_.Find(option_groups_.GetKeyAt(index), false));
-  }
+  option_groups_.VisitEntries([](const wchar_t*, void* group) {
+    delete static_cast<CPointerArray*>(group);
+    return true;
+  });
   option_groups_.RemoveAll();
 }
 

@@ -12,6 +12,7 @@
 #include "ui/render/image_descriptor.h"
 #include "ui/render/image_record.h"
 #include "ui/runtime/display_scale.h"
+#include "ui/runtime/image_descriptor_cache.h"
 #include "ui/runtime/owned_value_map.h"
 #include "ui/runtime/resource_tables.h"
 
@@ -66,8 +67,10 @@ class CPaintManagerUI {
   int ScaleForDpi(int value) const { return display_scale_.ScaleForDpi(value); }
 
   // The window's parsed descriptor for the pair of texts (null counts as empty), parsed at the current
-  // display scale on first use and cached per pair of texts; null when both are empty. The
-  // record lives as long as the manager.
+  // display scale on first use and cached per pair of texts; null when both are empty. The cache is
+  // bounded (CImageDescriptorCache): a record stays valid until 1024 other pairs have been looked up
+  // since its own last lookup, which no single drawing call comes near; a pair forgotten by then is
+  // parsed again when it is next asked for.
   const ImageDescriptor* GetImageDescriptor(const wchar_t* descriptor, const wchar_t* modifier);
 
   // Fonts. Ids are keys in decimal; a negative or unregistered id means the default font.
@@ -85,8 +88,13 @@ class CPaintManagerUI {
   FontRecord* GetFontRecord(int id);
   // The record holding `font` (window, then shared) or the default record; metrics measured if empty.
   FontRecord* GetFontRecordByHandle(HFONT font);
-  // The first font (window, then shared) with exactly this face, size and flags; null when none.
+  // The first font (window, then shared) with exactly this face, size and flags; null when none. A face
+  // longer than the platform keeps (31 characters) matches the font registered under it, which stores
+  // only its first 31 characters.
   HFONT FindFontHandle(const wchar_t* face, int size, bool bold, bool underline, bool italic);
+  // The number of fonts in the table that this window's registrations go to: its own, or the shared one
+  // under SetUseSharedTables.
+  int GetFontCount() const;
   // The window's default font when it has one, else the process's; metrics measured if still empty.
   FontRecord* GetDefaultFontRecord();
   void RemoveAllFonts(bool shared);
@@ -169,7 +177,7 @@ class CPaintManagerUI {
   bool use_shared_tables_ = false;
   CDisplayScale display_scale_;
   CResourceTables tables_;                       // This window's tables and defaults.
-  COwnedValueMap<ImageDescriptor> descriptors_;  // Parsed descriptors by pair of texts.
+  CImageDescriptorCache descriptors_;            // Parsed descriptors by pair of texts.
   CStringKeyedMap option_groups_;                // Values: owned CPointerArray of unowned options.
   CPointerArray imported_fonts_;                 // Owned handles from AddFontMemResourceEx.
 };

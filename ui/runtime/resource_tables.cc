@@ -1,27 +1,25 @@
 #include "ui/runtime/resource_tables.h"
 
+#include <cwchar>
+
+#include "ui/runtime/skin_fonts.h"
+
 namespace veneer {
 
 CResourceTables::CResourceTables() : default_font(new FontRecord) {}
 
 FontRecord* CResourceTables::FindFontByHandle(HFONT handle) {
-  for (int index = 0; index < fonts.GetSize(); ++index) {
-    FontRecord* record = fonts.ValueAt(index);
-    if (record->handle == handle) return record;
-  }
-  return nullptr;
+  return fonts.FindValueIf([handle](const FontRecord* record) { return record->handle == handle; });
 }
 
 FontRecord* CResourceTables::FindFontByFace(const wchar_t* face, int size, bool bold, bool underline,
                                             bool italic) {
-  for (int index = 0; index < fonts.GetSize(); ++index) {
-    FontRecord* record = fonts.ValueAt(index);
-    if (record->faceName == face && record->size == size && record->bold == bold &&
-        record->underline == underline && record->italic == italic) {
-      return record;
-    }
-  }
-  return nullptr;
+  // Records keep the face cut to the platform's length; a longer face asked for is cut the same way.
+  const CUIString stored_face(face, face ? static_cast<int>(wcsnlen(face, kMaxFaceNameLength)) : 0);
+  return fonts.FindValueIf([&](const FontRecord* record) {
+    return record->faceName == stored_face.GetData() && record->size == size && record->bold == bold &&
+           record->underline == underline && record->italic == italic;
+  });
 }
 
 CUIString FontKey(int id) {

@@ -35,7 +35,8 @@ struct CResourceTables {
 
   // The first font record with that handle, or null.
   FontRecord* FindFontByHandle(HFONT handle);
-  // The first font record whose face name equals `face` exactly and whose size and flags are equal.
+  // The first font record whose face name equals `face` exactly (both cut to the platform's face length,
+  // as records store it) and whose size and flags are equal.
   FontRecord* FindFontByFace(const wchar_t* face, int size, bool bold, bool underline, bool italic);
 
   COwnedValueMap<FontRecord> fonts;
