@@ -11,9 +11,9 @@
 #include "ui/render/image_record.h"
 #include "ui/render/persistent_stack.h"
 #include "ui/render/render_engine.h"
+#include "ui/render/render_resources.h"
 #include "ui/render/tagged_text_layout.h"
 #include "ui/render/tagged_text_syntax.h"
-#include "ui/runtime/paint_manager.h"
 
 namespace veneer {
 namespace {
@@ -90,7 +90,7 @@ struct LinkArrays {
 // link arrays are the caller's and must outlive it. Font records belong to the manager's tables.
 class FormattedTextPainter {
  public:
-  FormattedTextPainter(HDC dc, CPaintManagerUI* manager, const RECT& area, const wchar_t* text, int length,
+  FormattedTextPainter(HDC dc, IRenderResources* manager, const RECT& area, const wchar_t* text, int length,
                        uint32_t colour, int font_id, UINT format, const LinkArrays& links,
                        const CUIString* hover_text)
       : dc_(dc),
@@ -143,8 +143,8 @@ class FormattedTextPainter {
   void EndLinkPart(bool at_line_end);
   void FinishLineLinks(int first_link, const LineResult& line);
 
-  HDC dc_;                    // Not owned.
-  CPaintManagerUI* manager_;  // Not owned.
+  HDC dc_;                     // Not owned.
+  IRenderResources* manager_;  // Not owned.
   const CUIRect area_;
   const wchar_t* text_;  // Not owned; `length_` characters.
   const int length_;
@@ -406,14 +406,14 @@ bool FormattedTextPainter::LayOutImage(const CUIString& arguments) {
 }
 
 void FormattedTextPainter::StartParagraph(const CUIString& arguments) {
-  const int spacing = manager_->GetDisplayScale()->ScaleForDpi(ClampTagNumber(ParseIntValue(arguments)));
+  const int spacing = manager_->ScaleForDpi(ClampTagNumber(ParseIntValue(arguments)));
   state_.spacings = spacings_.Push(state_.spacings, spacing);
   if (pass_ == Pass::kMeasure) line_.height = std::max(line_.height, spacing + FontHeight(CurrentFont()));
 }
 
 void FormattedTextPainter::SetLineHeight(const CUIString& arguments) {
   if (pass_ != Pass::kMeasure) return;
-  const int height = manager_->GetDisplayScale()->ScaleForDpi(ClampTagNumber(ParseIntValue(arguments)));
+  const int height = manager_->ScaleForDpi(ClampTagNumber(ParseIntValue(arguments)));
   line_.height = std::max(0, height);
 }
 
@@ -538,7 +538,7 @@ void FormattedTextPainter::FinishLineLinks(int first_link, const LineResult& lin
 
 // The extent of the whole text for aligning it: measured in its own width when it may wrap, else on
 // one long line.
-SIZE MeasureWholeText(HDC dc, CPaintManagerUI* manager, const RECT& rect, const wchar_t* text,
+SIZE MeasureWholeText(HDC dc, IRenderResources* manager, const RECT& rect, const wchar_t* text,
                       uint32_t colour, int font_id, UINT format, POINT pointer) {
   const int width = (format & DT_SINGLELINE) ? kMeasuringExtent : rect.right - rect.left;
   RECT measured = {0, 0, width, kMeasuringExtent};
@@ -550,14 +550,14 @@ SIZE MeasureWholeText(HDC dc, CPaintManagerUI* manager, const RECT& rect, const 
 
 }  // namespace
 
-void DrawFormattedText(HDC dc, CPaintManagerUI* manager, RECT* rect, const wchar_t* text, uint32_t colour,
+void DrawFormattedText(HDC dc, IRenderResources* manager, RECT* rect, const wchar_t* text, uint32_t colour,
                        RECT* link_rects, CUIString* link_texts, int* link_count, int font_id, UINT format) {
   const POINT pointer = manager ? manager->GetLastMousePoint() : POINT{-1, -1};
   DrawFormattedTextAtPointer(dc, manager, rect, text, colour, link_rects, link_texts, link_count, font_id,
                              format, pointer);
 }
 
-void DrawFormattedTextAtPointer(HDC dc, CPaintManagerUI* manager, RECT* rect, const wchar_t* text,
+void DrawFormattedTextAtPointer(HDC dc, IRenderResources* manager, RECT* rect, const wchar_t* text,
                                 uint32_t colour, RECT* link_rects, CUIString* link_texts, int* link_count,
                                 int font_id, UINT format, POINT pointer) {
   LinkArrays links;

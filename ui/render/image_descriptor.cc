@@ -3,7 +3,7 @@
 #include <cwchar>
 
 #include "ui/core/attribute_values.h"
-#include "ui/runtime/display_scale.h"
+#include "ui/render/display_scale.h"
 
 namespace veneer {
 namespace {

@@ -16,7 +16,7 @@
 #include "ui/render/image_record.h"
 #include "ui/render/msimg32_functions.h"
 #include "ui/render/nine_grid.h"
-#include "ui/runtime/paint_manager.h"
+#include "ui/render/render_resources.h"
 
 namespace veneer {
 namespace {
@@ -303,14 +303,14 @@ uint32_t AdjustPremultipliedPixel(uint32_t pixel, int hue, int saturation, int l
 
 }  // namespace
 
-bool Renderer::DrawImageDescriptor(HDC dc, CPaintManagerUI* manager, const RECT& item, const RECT& paint,
+bool Renderer::DrawImageDescriptor(HDC dc, IRenderResources* manager, const RECT& item, const RECT& paint,
                                    const wchar_t* descriptor, const wchar_t* modifier, HINSTANCE instance) {
   if (!dc || !manager) return false;
   const ImageDescriptor* parsed = manager->GetImageDescriptor(descriptor, modifier);
   return parsed && DrawImageInfo(dc, manager, item, paint, parsed, instance);
 }
 
-bool Renderer::DrawImageInfo(HDC dc, CPaintManagerUI* manager, const RECT& item, const RECT& paint,
+bool Renderer::DrawImageInfo(HDC dc, IRenderResources* manager, const RECT& item, const RECT& paint,
                              const ImageDescriptor* descriptor, HINSTANCE instance) {
   if (!dc || !manager || !descriptor) return false;
   CUIRect dest(item);
@@ -325,7 +325,7 @@ bool Renderer::DrawImageInfo(HDC dc, CPaintManagerUI* manager, const RECT& item,
                          descriptor->hole, descriptor->xtiled, descriptor->ytiled, instance);
 }
 
-bool Renderer::DrawImageByName(HDC dc, CPaintManagerUI* manager, const RECT& item, const RECT& paint,
+bool Renderer::DrawImageByName(HDC dc, IRenderResources* manager, const RECT& item, const RECT& paint,
                                const wchar_t* name, const wchar_t* resource_type, const RECT& dest,
                                const RECT& source, const RECT& corner, uint32_t mask, uint8_t fade, bool hole,
                                bool xtiled, bool ytiled, HINSTANCE instance) {
@@ -436,7 +436,7 @@ void Renderer::DrawRoundRect(HDC dc, const RECT& rect, int width, int corner_wid
   DeleteObject(pen);
 }
 
-void Renderer::DrawPlainText(HDC dc, CPaintManagerUI* manager, RECT& rect, const wchar_t* text,
+void Renderer::DrawPlainText(HDC dc, IRenderResources* manager, RECT& rect, const wchar_t* text,
                              uint32_t color, int font_id, UINT format, bool force_gdiplus) {
   if (!dc || !manager || !text || !*text) return;
   HFONT font = manager->GetFontHandle(font_id);
@@ -447,14 +447,14 @@ void Renderer::DrawPlainText(HDC dc, CPaintManagerUI* manager, RECT& rect, const
   }
 }
 
-void Renderer::DrawTextOnColor(HDC dc, CPaintManagerUI* manager, const RECT& rect, const wchar_t* text,
+void Renderer::DrawTextOnColor(HDC dc, IRenderResources* manager, const RECT& rect, const wchar_t* text,
                                uint32_t color, int font_id, UINT format, uint32_t background) {
   DrawColor(dc, rect, background);
   RECT text_rect = rect;
   DrawPlainText(dc, manager, text_rect, text, color, font_id, format);
 }
 
-CUISize Renderer::MeasureText(HDC dc, CPaintManagerUI* manager, const wchar_t* text, int font_id) {
+CUISize Renderer::MeasureText(HDC dc, IRenderResources* manager, const wchar_t* text, int font_id) {
   CUISize size;
   if (!dc || !manager || !text || !*text) return size;
   const int old_mode = SetBkMode(dc, TRANSPARENT);

@@ -2,7 +2,7 @@
 
 #include <cwchar>
 
-#include "ui/runtime/display_scale.h"
+#include "ui/render/display_scale.h"
 
 namespace veneer {
 namespace {
