@@ -11,6 +11,7 @@
 #include "tests/support/dib_surface.h"
 #include "tests/support/png_encoding.h"
 #include "tests/support/temp_files.h"
+#include "ui/core/win_handles.h"
 #include "ui/render/formatted_text.h"
 #include "ui/runtime/paint_manager.h"
 
@@ -97,10 +98,9 @@ class FormattedTextTest : public ::testing::Test {
   }
 
   int TextWidth(const wchar_t* text, HFONT font) {
-    HGDIOBJ previous = SelectObject(measure_dc_.dc(), font);
+    const ScopedSelection selection(measure_dc_.dc(), font);
     SIZE size = {};
     GetTextExtentPoint32W(measure_dc_.dc(), text, static_cast<int>(wcslen(text)), &size);
-    SelectObject(measure_dc_.dc(), previous);
     return size.cx;
   }
   int Width(const wchar_t* text) { return TextWidth(text, base_); }
@@ -329,17 +329,19 @@ TEST_F(FormattedTextTest, FontTagsFindOrRegisterFonts) {
   ASSERT_NE(nullptr, by_id);
   EXPECT_EQ(LineHeight(by_id), Measure(L"{f 7}A{/f}B").bottom);
   // An unknown id is the default font.
-  EXPECT_EQ(std::max(line_height_, LineHeight(manager_.GetDefaultFontRecord()->handle)),
+  EXPECT_EQ(std::max(line_height_, LineHeight(manager_.GetDefaultFontRecord()->handle.get())),
             Measure(L"{f 99}A").bottom);
 
   // Leaving italic moves the pen by half the blank's C width.
   Measure(L"{i}A{/i}");
   HFONT italic = manager_.FindFontHandle(L"Tahoma", 20, false, false, true);
   ASSERT_NE(nullptr, italic);
-  HGDIOBJ previous = SelectObject(measure_dc_.dc(), italic);
-  ABC blank = {};
-  const int half_c = GetCharABCWidthsW(measure_dc_.dc(), L' ', L' ', &blank) ? blank.abcC / 2 : 0;
-  SelectObject(measure_dc_.dc(), previous);
+  int half_c = 0;
+  {
+    const ScopedSelection selection(measure_dc_.dc(), italic);
+    ABC blank = {};
+    half_c = GetCharABCWidthsW(measure_dc_.dc(), L' ', L' ', &blank) ? blank.abcC / 2 : 0;
+  }
   EXPECT_EQ(TextWidth(L"A", italic) + half_c + Width(L"B"), Measure(L"{i}A{/i}B").right);
   // Asking for a style the font has changes nothing.
   EXPECT_EQ(TextWidth(L"AB", italic), Measure(L"{i}A{i}B").right);

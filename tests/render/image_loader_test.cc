@@ -73,7 +73,7 @@ TEST(ImageLoaderTest, DecodesIntoATopDownPremultipliedSection) {
   for (int index = 0; index < 6; ++index) EXPECT_EQ(expected[index], record->pixels[index]) << index;
 
   DIBSECTION section = {};
-  ASSERT_EQ(static_cast<int>(sizeof(section)), GetObjectW(record->bitmap, sizeof(section), &section));
+  ASSERT_EQ(static_cast<int>(sizeof(section)), GetObjectW(record->bitmap.get(), sizeof(section), &section));
   EXPECT_EQ(32, section.dsBm.bmBitsPixel);  // Row order: the first row read above is the top one.
   EXPECT_EQ(record->pixels, section.dsBm.bmBits);
   FreeImageRecord(record);

@@ -5,6 +5,7 @@
 
 #include "tests/support/temp_files.h"
 #include "tests/support/test_window.h"
+#include "ui/core/win_handles.h"
 #include "ui/runtime/paint_manager.h"
 
 namespace veneer {
@@ -30,15 +31,15 @@ TEST(PaintManagerFontsTest, LaterRegistrationReplacesAndDeletesTheEarlierFont) {
 
   manager.RemoveAllFonts(false);
   EXPECT_FALSE(IsLiveObject(second));
-  EXPECT_EQ(manager.GetDefaultFontRecord()->handle, manager.GetFontHandle(4));
+  EXPECT_EQ(manager.GetDefaultFontRecord()->handle.get(), manager.GetFontHandle(4));
 }
 
 TEST(PaintManagerFontsTest, UnknownIdsResolveToTheDefaultFont) {
   CPaintManagerUI manager;
   manager.RegisterFont(0, L"Arial", 12, false, false, false, false);
   FontRecord* fallback = manager.GetDefaultFontRecord();
-  EXPECT_EQ(fallback->handle, manager.GetFontHandle(-1));
-  EXPECT_EQ(fallback->handle, manager.GetFontHandle(77));
+  EXPECT_EQ(fallback->handle.get(), manager.GetFontHandle(-1));
+  EXPECT_EQ(fallback->handle.get(), manager.GetFontHandle(77));
   EXPECT_EQ(fallback, manager.GetFontRecord(-1));
   EXPECT_EQ(fallback, manager.GetFontRecordByHandle(reinterpret_cast<HFONT>(GetStockObject(SYSTEM_FONT))));
   EXPECT_EQ(manager.GetFontRecord(0), manager.GetFontRecordByHandle(manager.GetFontHandle(0)));
@@ -87,7 +88,7 @@ TEST(PaintManagerFontsTest, DefaultFontIsTheWindowsOwnOrTheSharedOne) {
   EXPECT_EQ(15, own->size);
   EXPECT_EQ(2, own->id);
   EXPECT_TRUE(own->underline);
-  EXPECT_EQ(own->handle, skinned.GetFontHandle(-1));
+  EXPECT_EQ(own->handle.get(), skinned.GetFontHandle(-1));
   EXPECT_EQ(shared_default, plain.GetDefaultFontRecord());
 }
 
@@ -138,15 +139,13 @@ TEST(PaintManagerFontsTest, MeasuresMetricsOnceAWindowOrAFirstUseNeedsThem) {
 // The bytes of the TrueType file behind the default GUI font, as the platform hands them out.
 std::vector<unsigned char> DefaultFontFileBytes() {
   std::vector<unsigned char> bytes;
-  HDC dc = CreateCompatibleDC(nullptr);
-  HGDIOBJ previous = SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
-  const DWORD size = GetFontData(dc, 0, 0, nullptr, 0);
+  const ScopedMemoryDC dc(CreateCompatibleDC(nullptr));
+  const ScopedSelection selection(dc.get(), GetStockObject(DEFAULT_GUI_FONT));
+  const DWORD size = GetFontData(dc.get(), 0, 0, nullptr, 0);
   if (size != GDI_ERROR && size > 0) {
     bytes.resize(size);
-    if (GetFontData(dc, 0, 0, bytes.data(), size) != size) bytes.clear();
+    if (GetFontData(dc.get(), 0, 0, bytes.data(), size) != size) bytes.clear();
   }
-  SelectObject(dc, previous);
-  DeleteDC(dc);
   return bytes;
 }
 

@@ -52,7 +52,7 @@ TEST(PaintManagerImagesTest, LoadsOncePerNameAndReleasesBitmaps) {
     // The table is keyed by name alone: a second mask finds the first record.
     EXPECT_EQ(first, manager.FindOrLoadImage(path.c_str(), L"", 0, false, nullptr));
     EXPECT_EQ(nullptr, other.FindImage(path.c_str()));
-    bitmap = first->bitmap;
+    bitmap = first->bitmap.get();
 
     ImageRecord* adjustable = manager.RegisterSkinImage(L"102", L"PNG", 0, true, false, Module());
     ASSERT_NE(nullptr, adjustable);

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include "ui/core/ui_string.h"
+#include "ui/core/win_handles.h"
 
 namespace veneer {
 
@@ -14,20 +15,14 @@ struct FontRecord {
   FontRecord() = default;
   FontRecord(const FontRecord&) = delete;
   FontRecord& operator=(const FontRecord&) = delete;
-  ~FontRecord() { ReplaceHandle(nullptr); }
 
-  // Deletes the owned font (if any) and takes `font` in its place.
-  void ReplaceHandle(HFONT font) {
-    if (handle && handle != font) DeleteObject(handle);
-    handle = font;
-  }
   // Metrics are measured lazily; a zero height means not measured yet.
   bool HasMetrics() const { return metrics.tmHeight != 0; }
   void ClearMetrics() { metrics = TEXTMETRICW{}; }
 
-  HFONT handle = nullptr;  // Owned.
-  CUIString faceName;      // Face name actually used (at most 31 characters).
-  int size = 0;            // Size as registered, before display scaling.
+  ScopedFont handle;   // Owned.
+  CUIString faceName;  // Face name actually used (at most 31 characters).
+  int size = 0;        // Size as registered, before display scaling.
   bool bold = false;
   bool underline = false;
   bool italic = false;

@@ -397,7 +397,7 @@ bool FormattedTextPainter::LayOutImage(const CUIString& arguments) {
     const CUIRect dest = InlineImageDest(AddSaturated(line_.x, line_.shift), line_.top, line_.height,
                                          cell_width, image->height);
     const CUIRect source = ImageCellSource(image->width, image->height, tag.count, tag.index);
-    Renderer::DrawBitmap(dc_, image->bitmap, dest, area_, source, CUIRect(), image->has_alpha, 255);
+    Renderer::DrawBitmap(dc_, image->bitmap.get(), dest, area_, source, CUIRect(), image->has_alpha, 255);
   }
   Advance(cell_width);
   line_.has_content = true;
@@ -421,7 +421,7 @@ void FormattedTextPainter::SetLineHeight(const CUIString& arguments) {
 
 // Selects the font; while measuring, the line becomes at least as high as the font plus the spacing.
 void FormattedTextPainter::SelectFont(const FontRecord* font) {
-  SelectObject(dc_, font->handle);
+  SelectObject(dc_, font->handle.get());
   if (pass_ == Pass::kMeasure) line_.height = std::max(line_.height, FontHeight(font) + CurrentSpacing());
 }
 

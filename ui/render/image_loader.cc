@@ -3,6 +3,7 @@
 #include <stb_image.h>
 
 #include <climits>
+#include <utility>
 #include <vector>
 
 #include "ui/core/attribute_values.h"
@@ -53,11 +54,11 @@ ImageRecord* DecodeImageBytes(const unsigned char* bytes, size_t size, uint32_t 
   if (!rgba) return nullptr;
 
   uint32_t* pixels = nullptr;
-  HBITMAP bitmap = CreateDibSection32(nullptr, width, height, true, &pixels);
+  ScopedBitmap bitmap = CreateDibSection32(nullptr, width, height, true, &pixels);
   ImageRecord* record = nullptr;
   if (bitmap) {
     record = new ImageRecord;
-    record->bitmap = bitmap;
+    record->bitmap = std::move(bitmap);
     record->pixels = pixels;
     record->width = width;
     record->height = height;

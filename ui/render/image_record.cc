@@ -5,10 +5,7 @@
 
 namespace veneer {
 
-ImageRecord::~ImageRecord() {
-  delete[] unadjusted_pixels;
-  if (bitmap) DeleteObject(bitmap);
-}
+ImageRecord::~ImageRecord() { delete[] unadjusted_pixels; }
 
 bool ImageRecord::KeepUnadjustedPixels() {
   if (!pixels || width <= 0 || height <= 0) return false;

@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "ui/core/ui_string.h"
+#include "ui/core/win_handles.h"
 
 namespace veneer {
 
@@ -23,7 +24,7 @@ struct ImageRecord {
   // False without pixels or when the copy cannot be allocated; the record is then unchanged.
   bool KeepUnadjustedPixels();
 
-  HBITMAP bitmap = nullptr;               // Owned; deleted with the record.
+  ScopedBitmap bitmap;                    // Owned; deleted with the record.
   uint32_t* pixels = nullptr;             // The bitmap's pixel memory (width * height), owned by `bitmap`.
   uint32_t* unadjusted_pixels = nullptr;  // Owned copy (new[]) of the original pixels, or null.
   int width = 0;

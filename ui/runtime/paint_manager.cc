@@ -1,7 +1,9 @@
 #include "ui/runtime/paint_manager.h"
 
 #include <algorithm>
+#include <exception>
 #include <iterator>
+#include <utility>
 #include <vector>
 
 #include "ui/markup/skin_source.h"
@@ -54,16 +56,15 @@ CPaintManagerUI::CPaintManagerUI() {
 CPaintManagerUI::~CPaintManagerUI() {
   RemoveWindowTables();
   ReleaseImportedFonts();
-  if (paint_dc_) ReleaseDC(window_, paint_dc_);
 }
 
 void CPaintManagerUI::AttachToWindow(HWND window, const wchar_t* name) {
   RemoveWindowTables();
   name_ = name;
   if (window == window_) return;
-  if (paint_dc_) ReleaseDC(window_, paint_dc_);
+  paint_dc_.reset();
   window_ = window;
-  paint_dc_ = window ? GetDC(window) : nullptr;
+  paint_dc_ = ScopedWindowDC(window);
 }
 
 void CPaintManagerUI::RemoveWindowTables() {
@@ -74,12 +75,7 @@ void CPaintManagerUI::RemoveWindowTables() {
   RemoveAllOptionGroups();
 }
 
-void CPaintManagerUI::ReleaseImportedFonts() {
-  for (int index = 0; index < imported_fonts_.GetSize(); ++index) {
-    RemoveFontMemResourceEx(static_cast<HANDLE>(imported_fonts_[index]));
-  }
-  imported_fonts_.Empty();
-}
+void CPaintManagerUI::ReleaseImportedFonts() { imported_fonts_.clear(); }
 
 CResourceTables& CPaintManagerUI::TablesFor(bool shared) { return shared ? SharedTables() : tables_; }
 
@@ -109,8 +105,8 @@ HFONT CPaintManagerUI::RegisterFont(int id, const wchar_t* face, int size, bool 
   FontRecord* record =
       CreateFontRecord(id, face, size, bold, underline, italic, strike_out, display_scale_.GetScale());
   if (!record) return nullptr;
-  if (paint_dc_) MeasureFontMetrics(record, paint_dc_);
-  HFONT handle = record->handle;
+  if (paint_dc_.get()) MeasureFontMetrics(record, paint_dc_.get());
+  HFONT handle = record->handle.get();
   return TargetTables(shared).fonts.Replace(FontKey(id), record) ? handle : nullptr;
 }
 
@@ -119,13 +115,13 @@ bool CPaintManagerUI::MakeDefaultFont(int id, const wchar_t* face, int size, boo
   FontRecord* record =
       CreateFontRecord(id, face, size, bold, underline, italic, strike_out, display_scale_.GetScale());
   if (!record) return false;
-  if (paint_dc_) MeasureFontMetrics(record, paint_dc_);
+  if (paint_dc_.get()) MeasureFontMetrics(record, paint_dc_.get());
   TablesFor(shared).default_font.reset(record);
   return true;
 }
 
 FontRecord* CPaintManagerUI::WithMetrics(FontRecord* record) {
-  if (!record->HasMetrics()) MeasureFontMetrics(record, paint_dc_);
+  if (!record->HasMetrics()) MeasureFontMetrics(record, paint_dc_.get());
   return record;
 }
 
@@ -135,7 +131,7 @@ FontRecord* CPaintManagerUI::GetDefaultFontRecord() {
   return WithMetrics(record);
 }
 
-HFONT CPaintManagerUI::GetFontHandle(int id) { return GetFontRecord(id)->handle; }
+HFONT CPaintManagerUI::GetFontHandle(int id) { return GetFontRecord(id)->handle.get(); }
 
 FontRecord* CPaintManagerUI::GetFontRecord(int id) {
   if (id < 0) return GetDefaultFontRecord();
@@ -152,7 +148,7 @@ FontRecord* CPaintManagerUI::GetFontRecordByHandle(HFONT font) {
 HFONT CPaintManagerUI::FindFontHandle(const wchar_t* face, int size, bool bold, bool underline, bool italic) {
   FontRecord* record = tables_.FindFontByFace(face, size, bold, underline, italic);
   if (!record) record = SharedTables().FindFontByFace(face, size, bold, underline, italic);
-  return record ? record->handle : nullptr;
+  return record ? record->handle.get() : nullptr;
 }
 
 void CPaintManagerUI::RemoveAllFonts(bool shared) { TablesFor(shared).fonts.RemoveAll(); }
@@ -161,11 +157,13 @@ bool CPaintManagerUI::ImportFontFile(const wchar_t* file_name) {
   std::vector<unsigned char> bytes;
   if (!file_name || !ReadSkinFile(file_name, true, &bytes)) return false;
   DWORD font_count = 0;
-  HANDLE fonts = AddFontMemResourceEx(bytes.data(), static_cast<DWORD>(bytes.size()), nullptr, &font_count);
+  ScopedFontMemResource fonts(
+      AddFontMemResourceEx(bytes.data(), static_cast<DWORD>(bytes.size()), nullptr, &font_count));
   if (!fonts) return false;
-  if (!imported_fonts_.Add(fonts)) {
-    RemoveFontMemResourceEx(fonts);
-    return false;
+  try {
+    imported_fonts_.push_back(std::move(fonts));
+  } catch (const std::exception&) {
+    return false;  // Out of memory: `fonts` is still ours and removed again.
   }
   return true;
 }

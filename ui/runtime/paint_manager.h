@@ -4,10 +4,12 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <vector>
 
 #include "ui/core/pointer_array.h"
 #include "ui/core/string_keyed_map.h"
 #include "ui/core/ui_string.h"
+#include "ui/core/win_handles.h"
 #include "ui/render/font_record.h"
 #include "ui/render/image_descriptor.h"
 #include "ui/render/image_record.h"
@@ -50,7 +52,7 @@ class CPaintManagerUI : public IRenderResources {
   // drawing context and takes the new one's (GetDC).
   void AttachToWindow(HWND window, const wchar_t* name);
   HWND GetWindowHandle() const { return window_; }
-  HDC GetPaintContext() const { return paint_dc_; }
+  HDC GetPaintContext() const { return paint_dc_.get(); }
   const CUIString& GetName() const { return name_; }
 
   // For now the flag only; the window's layered output comes with the painting side.
@@ -161,8 +163,8 @@ class CPaintManagerUI : public IRenderResources {
   void RemoveWindowTables();
   void ReleaseImportedFonts();
 
-  HWND window_ = nullptr;   // The attached window; not owned.
-  HDC paint_dc_ = nullptr;  // Owned: the window's client context from GetDC, released with ReleaseDC.
+  HWND window_ = nullptr;    // The attached window; not owned.
+  ScopedWindowDC paint_dc_;  // The window's client context.
   CUIString name_;
   POINT last_mouse_point_ = {-1, -1};
   bool layered_ = false;
@@ -173,7 +175,7 @@ class CPaintManagerUI : public IRenderResources {
   CResourceTables tables_;                       // This window's tables and defaults.
   COwnedValueMap<ImageDescriptor> descriptors_;  // Parsed descriptors by pair of texts.
   CStringKeyedMap option_groups_;                // Values: owned CPointerArray of unowned options.
-  CPointerArray imported_fonts_;                 // Owned handles from AddFontMemResourceEx.
+  std::vector<ScopedFontMemResource> imported_fonts_;
 };
 
 }  // namespace veneer

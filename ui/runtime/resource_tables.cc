@@ -7,7 +7,7 @@ CResourceTables::CResourceTables() : default_font(new FontRecord) {}
 FontRecord* CResourceTables::FindFontByHandle(HFONT handle) {
   for (int index = 0; index < fonts.GetSize(); ++index) {
     FontRecord* record = fonts.ValueAt(index);
-    if (record->handle == handle) return record;
+    if (record->handle.get() == handle) return record;
   }
   return nullptr;
 }

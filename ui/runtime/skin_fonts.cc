@@ -1,7 +1,9 @@
 #include "ui/runtime/skin_fonts.h"
 
 #include <cwchar>
+#include <utility>
 
+#include "ui/core/win_handles.h"
 #include "ui/render/display_scale.h"
 
 namespace veneer {
@@ -29,11 +31,11 @@ FontRecord* CreateFontRecord(int id, const wchar_t* face, int size, bool bold, b
   log_font.lfUnderline = underline ? TRUE : FALSE;
   log_font.lfItalic = italic ? TRUE : FALSE;
   log_font.lfStrikeOut = strike_out ? TRUE : FALSE;
-  HFONT font = CreateFontIndirectW(&log_font);
+  ScopedFont font(CreateFontIndirectW(&log_font));
   if (!font) return nullptr;
 
   FontRecord* record = new FontRecord;
-  record->handle = font;
+  record->handle = std::move(font);
   record->faceName = log_font.lfFaceName;
   record->size = size;
   record->bold = bold;
@@ -46,11 +48,11 @@ FontRecord* CreateFontRecord(int id, const wchar_t* face, int size, bool bold, b
 
 FontRecord* CreateDefaultGuiFontRecord() {
   const LOGFONTW log_font = DefaultGuiLogFont();
-  HFONT font = CreateFontIndirectW(&log_font);
+  ScopedFont font(CreateFontIndirectW(&log_font));
   if (!font) return nullptr;
 
   FontRecord* record = new FontRecord;
-  record->handle = font;
+  record->handle = std::move(font);
   record->faceName = log_font.lfFaceName;
   record->size = -log_font.lfHeight;
   record->bold = log_font.lfWeight >= FW_BOLD;
@@ -62,13 +64,11 @@ FontRecord* CreateDefaultGuiFontRecord() {
 
 void MeasureFontMetrics(FontRecord* record, HDC dc) {
   if (!record->handle) return;
-  HDC memory_dc = dc ? nullptr : CreateCompatibleDC(nullptr);
-  HDC target = dc ? dc : memory_dc;
+  const ScopedMemoryDC memory_dc(dc ? nullptr : CreateCompatibleDC(nullptr));
+  HDC target = dc ? dc : memory_dc.get();
   if (!target) return;
-  HGDIOBJ previous = SelectObject(target, record->handle);
+  const ScopedSelection font_selection(target, record->handle.get());
   GetTextMetricsW(target, &record->metrics);
-  SelectObject(target, previous);
-  if (memory_dc) DeleteDC(memory_dc);
 }
 
 }  // namespace veneer
