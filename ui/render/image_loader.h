@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 
 #include "ui/render/image_record.h"
 
@@ -13,11 +14,11 @@ namespace veneer {
 // Image loading: reads the bytes of a skin image (module resource, skin archive entry, file) and decodes
 // them (PNG, JPEG, BMP, GIF, ... through stb_image) into an ImageRecord. Hostile or damaged data yields
 // no image: decoded sizes are capped at 8192 x 8192 pixels by the decoder, and truncated or corrupt data
-// fails cleanly. Every function returns a new record that the caller owns (FreeImageRecord), or null.
+// fails cleanly. Every function returns a new record that the caller owns, or null.
 
 // Decodes an image held in memory into a premultiplied 32-bit top-down DIB section (see
 // ConvertToPremultipliedBgra). The bytes are only read during the call. The record keeps `mask`.
-ImageRecord* DecodeImageBytes(const unsigned char* bytes, size_t size, uint32_t mask);
+std::unique_ptr<ImageRecord> DecodeImageBytes(const unsigned char* bytes, size_t size, uint32_t mask);
 
 // Converts `count` R, G, B, A pixels into 32-bit B, G, R, A pixels with the colour channels premultiplied
 // (channel * alpha / 255, integer division; opaque pixels are copied). A stored pixel that, read as
@@ -26,17 +27,18 @@ bool ConvertToPremultipliedBgra(const unsigned char* rgba, size_t count, uint32_
 
 // Loads a skin file: the entry of the skin archive, or the file of that name, then the name as a plain
 // path (ReadSkinFile with fallback).
-ImageRecord* LoadImageFile(const wchar_t* name, uint32_t mask);
+std::unique_ptr<ImageRecord> LoadImageFile(const wchar_t* name, uint32_t mask);
 
 // Loads the resource with numeric id `id` (1 to 65535) and type `resource_type` from `instance` (null:
 // the skin resource module). The record keeps the resource type.
-ImageRecord* LoadImageResource(int id, const wchar_t* resource_type, uint32_t mask, HINSTANCE instance);
+std::unique_ptr<ImageRecord> LoadImageResource(int id, const wchar_t* resource_type, uint32_t mask,
+                                               HINSTANCE instance);
 
 // The skin's image rule: with an empty resource type, `name` is a file or archive entry; with a type,
 // `name` must begin with a decimal digit and the number at its start is the resource id; any other name
 // yields no image.
-ImageRecord* LoadImageRecord(const wchar_t* name, const wchar_t* resource_type, uint32_t mask,
-                             HINSTANCE instance);
+std::unique_ptr<ImageRecord> LoadImageRecord(const wchar_t* name, const wchar_t* resource_type, uint32_t mask,
+                                             HINSTANCE instance);
 
 }  // namespace veneer
 

@@ -464,7 +464,7 @@ void Renderer::AdjustImageHsl(bool apply, ImageRecord* image, int hue, int satur
   GdiFlush();
   const int count = image->width * image->height;
   if (!apply || IsNeutralHsl(hue, saturation, luminance)) {
-    std::copy(image->unadjusted_pixels, image->unadjusted_pixels + count, image->pixels);
+    std::copy(image->unadjusted_pixels.get(), image->unadjusted_pixels.get() + count, image->pixels);
     return;
   }
   for (int i = 0; i < count; ++i) {

@@ -7,7 +7,6 @@
 #include <vector>
 
 #include "ui/core/pointer_array.h"
-#include "ui/core/string_keyed_map.h"
 #include "ui/core/ui_string.h"
 #include "ui/core/win_handles.h"
 #include "ui/render/font_record.h"
@@ -174,7 +173,7 @@ class CPaintManagerUI : public IRenderResources {
   CDisplayScale display_scale_;
   CResourceTables tables_;                       // This window's tables and defaults.
   COwnedValueMap<ImageDescriptor> descriptors_;  // Parsed descriptors by pair of texts.
-  CStringKeyedMap option_groups_;                // Values: owned CPointerArray of unowned options.
+  COwnedValueMap<CPointerArray> option_groups_;  // Lists of unowned options.
   std::vector<ScopedFontMemResource> imported_fonts_;
 };
 

@@ -2,7 +2,7 @@
 
 namespace veneer {
 
-CResourceTables::CResourceTables() : default_font(new FontRecord) {}
+CResourceTables::CResourceTables() : default_font(std::make_unique<FontRecord>()) {}
 
 FontRecord* CResourceTables::FindFontByHandle(HFONT handle) {
   for (int index = 0; index < fonts.GetSize(); ++index) {

@@ -18,8 +18,8 @@ LOGFONTW DefaultGuiLogFont() {
 
 }  // namespace
 
-FontRecord* CreateFontRecord(int id, const wchar_t* face, int size, bool bold, bool underline, bool italic,
-                             bool strike_out, int scale_percent) {
+std::unique_ptr<FontRecord> CreateFontRecord(int id, const wchar_t* face, int size, bool bold, bool underline,
+                                             bool italic, bool strike_out, int scale_percent) {
   LOGFONTW log_font = DefaultGuiLogFont();
   if (face && *face) {
     const size_t length = wcsnlen(face, kMaxFaceNameLength);
@@ -34,7 +34,7 @@ FontRecord* CreateFontRecord(int id, const wchar_t* face, int size, bool bold, b
   ScopedFont font(CreateFontIndirectW(&log_font));
   if (!font) return nullptr;
 
-  FontRecord* record = new FontRecord;
+  auto record = std::make_unique<FontRecord>();
   record->handle = std::move(font);
   record->faceName = log_font.lfFaceName;
   record->size = size;
@@ -46,12 +46,12 @@ FontRecord* CreateFontRecord(int id, const wchar_t* face, int size, bool bold, b
   return record;
 }
 
-FontRecord* CreateDefaultGuiFontRecord() {
+std::unique_ptr<FontRecord> CreateDefaultGuiFontRecord() {
   const LOGFONTW log_font = DefaultGuiLogFont();
   ScopedFont font(CreateFontIndirectW(&log_font));
   if (!font) return nullptr;
 
-  FontRecord* record = new FontRecord;
+  auto record = std::make_unique<FontRecord>();
   record->handle = std::move(font);
   record->faceName = log_font.lfFaceName;
   record->size = -log_font.lfHeight;
