@@ -15,7 +15,7 @@ namespace {
 
 void Run() {
   CPaintManagerUI manager;
-  manager.RegisterFont(1, L"Tahoma", 14, false, false, false, false);
+  manager.RegisterFont(1, L"Tahoma", 14, FontStyle::kRegular, false);
   DibSurface surface(800, 600);
   const auto draw = [&](const std::wstring& text, RECT rect, UINT format) {
     RECT rects[8];

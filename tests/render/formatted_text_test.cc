@@ -73,7 +73,7 @@ struct Links {
 class FormattedTextTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    base_ = manager_.RegisterFont(kBaseFont, L"Tahoma", 20, false, false, false, false);
+    base_ = manager_.RegisterFont(kBaseFont, L"Tahoma", 20, FontStyle::kRegular, false);
     ASSERT_NE(nullptr, base_);
     line_height_ = LineHeight(base_);
     ASSERT_GT(line_height_, 10);
@@ -118,7 +118,7 @@ class FormattedTextTest : public ::testing::Test {
 
 TEST_F(FormattedTextTest, BoldTagDrawsTheBoldVariantAndLeavesTheRestInTheBaseFont) {
   const CUIRect tagged = Measure(L"{b}Bold{/b} plain");
-  HFONT bold = manager_.FindFontHandle(L"Tahoma", 20, true, false, false);
+  HFONT bold = manager_.FindFontHandle(L"Tahoma", 20, FontStyle::kBold);
   ASSERT_NE(nullptr, bold);
   EXPECT_LT(manager_.GetFontRecordByHandle(bold)->id, 0);  // Never a skin's id.
   EXPECT_GT(TextWidth(L"Bold", bold), Width(L"Bold"));
@@ -209,7 +209,7 @@ TEST_F(FormattedTextTest, ImageTagsDrawTheChosenCellAndOutOfRangeIndexesTheFirst
 
 TEST_F(FormattedTextTest, RawTextAndEscapesKeepTheirBrackets) {
   EXPECT_EQ(Width(L"{b}x{/b}"), Measure(L"{r}{b}x{/b}{/r}").right);
-  EXPECT_EQ(nullptr, manager_.FindFontHandle(L"Tahoma", 20, true, false, false));
+  EXPECT_EQ(nullptr, manager_.FindFontHandle(L"Tahoma", 20, FontStyle::kBold));
   EXPECT_EQ(Width(L"{b}<x>"), Measure(L"<{>b<}>{<}x{>}").right);
   EXPECT_EQ(Width(L"a{B}b"), Measure(L"a{B}b").right);
 }
@@ -320,12 +320,12 @@ TEST_F(FormattedTextTest, LinesParagraphsAndPenTags) {
 
 TEST_F(FormattedTextTest, FontTagsFindOrRegisterFonts) {
   Measure(L"{f Tahoma 30 bold}A");
-  HFONT large = manager_.FindFontHandle(L"Tahoma", 30, true, false, false);
+  HFONT large = manager_.FindFontHandle(L"Tahoma", 30, FontStyle::kBold);
   ASSERT_NE(nullptr, large);
   EXPECT_EQ(LineHeight(large), Measure(L"{f Tahoma 30 bold}A").bottom);
   EXPECT_EQ(TextWidth(L"A", large) + Width(L"B"), Measure(L"{f Tahoma 30 bold}A{/f}B").right);
 
-  HFONT by_id = manager_.RegisterFont(7, L"Tahoma", 32, false, false, false, false);
+  HFONT by_id = manager_.RegisterFont(7, L"Tahoma", 32, FontStyle::kRegular, false);
   ASSERT_NE(nullptr, by_id);
   EXPECT_EQ(LineHeight(by_id), Measure(L"{f 7}A{/f}B").bottom);
   // An unknown id is the default font.
@@ -334,7 +334,7 @@ TEST_F(FormattedTextTest, FontTagsFindOrRegisterFonts) {
 
   // Leaving italic moves the pen by half the blank's C width.
   Measure(L"{i}A{/i}");
-  HFONT italic = manager_.FindFontHandle(L"Tahoma", 20, false, false, true);
+  HFONT italic = manager_.FindFontHandle(L"Tahoma", 20, FontStyle::kItalic);
   ASSERT_NE(nullptr, italic);
   int half_c = 0;
   {
@@ -464,7 +464,8 @@ TEST_F(FormattedTextTest, HostileTextsDrawWhatTheyCanAndEnd) {
   Draw(&surface, {0, 0, 200, 40}, L"{i missing_image.png 4 2}x");
   EXPECT_GT(CountInk(surface, {0, 0, 200, 40}), 5);
   EXPECT_EQ(nullptr, manager_.FindImage(L"missing_image.png"));
-  EXPECT_NE(nullptr, manager_.FindFontHandle(L"Tahoma", 20, true, true, true));
+  const FontStyle all_three = FontStyle::kBold | FontStyle::kUnderline | FontStyle::kItalic;
+  EXPECT_NE(nullptr, manager_.FindFontHandle(L"Tahoma", 20, all_three));
 }
 
 TEST_F(FormattedTextTest, OneCallRegistersAtMost64NewFonts) {
@@ -473,13 +474,13 @@ TEST_F(FormattedTextTest, OneCallRegistersAtMost64NewFonts) {
   Measure(many_faces + L"x");
   int registered = 0;
   for (int i = 101; i <= 300; ++i)
-    registered += manager_.FindFontHandle(L"Tahoma", i, false, false, false) != nullptr;
+    registered += manager_.FindFontHandle(L"Tahoma", i, FontStyle::kRegular) != nullptr;
   EXPECT_EQ(64, registered);
   // The fonts found again cost nothing: the next call registers the next 64.
   Measure(many_faces + L"x");
   registered = 0;
   for (int i = 101; i <= 300; ++i)
-    registered += manager_.FindFontHandle(L"Tahoma", i, false, false, false) != nullptr;
+    registered += manager_.FindFontHandle(L"Tahoma", i, FontStyle::kRegular) != nullptr;
   EXPECT_EQ(128, registered);
 }
 

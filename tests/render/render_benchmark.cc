@@ -39,11 +39,11 @@ void Run() {
   });
   ReportMicrosecondsPerCall("8x8 tiles over 1024x1024, all visible (16384 tiles)", 20, [&] {
     Renderer::DrawBitmap(dc, small.get(), {0, 0, 1024, 1024}, {0, 0, 1024, 1024}, {0, 0, 8, 8}, kNoCorner,
-                         false, 255, false, true, true);
+                         false, 255, NineGridMiddle::kTileXY);
   });
   ReportMicrosecondsPerCall("8x8 tiles over 1024x1024, 32x32 paint area", 2000, [&] {
     Renderer::DrawBitmap(dc, small.get(), {0, 0, 1024, 1024}, {500, 500, 532, 532}, {0, 0, 8, 8}, kNoCorner,
-                         false, 255, false, true, true);
+                         false, 255, NineGridMiddle::kTileXY);
   });
 
   {

@@ -53,7 +53,7 @@ TEST(DrawBitmapTest, VerticalTilesRepeatTheSourceRowsAndCutTheLast) {
   DibSurface surface(8, 30);
   surface.Fill(kWhite);
   Renderer::DrawBitmap(surface.dc(), image.get(), {0, 0, 8, 25}, {0, 0, 8, 30}, {0, 0, 4, 10}, kNoCorner,
-                       false, 255, false, false, true);
+                       false, 255, NineGridMiddle::kTileY);
   for (int y = 0; y < 25; ++y) {
     EXPECT_EQ(static_cast<uint32_t>((y % 10) * 20 + 10) << 16, surface.Pixel(7, y) & 0xFFFFFF) << "row " << y;
   }
@@ -66,7 +66,7 @@ TEST(DrawBitmapTest, AHoleLeavesTheInteriorUntouched) {
     DibSurface surface(50, 50);
     surface.Fill(0xFF123456);
     Renderer::DrawBitmap(surface.dc(), image.get(), {5, 5, 45, 45}, {0, 0, 50, 50}, {0, 0, 20, 20},
-                         {5, 5, 5, 5}, has_alpha, 255, true);
+                         {5, 5, 5, 5}, has_alpha, 255, NineGridMiddle::kHole);
     EXPECT_EQ(0, surface.CountPixelsNotEqual(0xFF123456, {10, 10, 40, 40}));
     EXPECT_EQ(0x336699u, surface.Pixel(5, 5) & 0xFFFFFF);
     EXPECT_EQ(0x336699u, surface.Pixel(9, 25) & 0xFFFFFF);

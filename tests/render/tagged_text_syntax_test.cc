@@ -90,13 +90,12 @@ TEST(TaggedTextSyntaxTest, FontTagsNameAnIdOrAFaceWithSizeAndStyles) {
   EXPECT_FALSE(face.by_id);
   EXPECT_EQ(L"Tahoma", face.face);
   EXPECT_EQ(14, face.size);
-  EXPECT_TRUE(face.bold && face.italic);
-  EXPECT_FALSE(face.underline);
+  EXPECT_TRUE(face.style == (FontStyle::kBold | FontStyle::kItalic));
 
   const FontTagArguments no_size = ParseFontTagArguments(L"Arial underline");
   EXPECT_EQ(L"Arial", no_size.face);
   EXPECT_EQ(10, no_size.size);
-  EXPECT_TRUE(no_size.underline);
+  EXPECT_TRUE(no_size.style == FontStyle::kUnderline);
 
   EXPECT_TRUE(ParseFontTagArguments(L"").face.IsEmpty());
   EXPECT_FALSE(ParseFontTagArguments(L"12px").by_id);

@@ -195,7 +195,7 @@ TEST(PaintManagerRegistryTest, AttachingEmptiesTheWindowTablesAndDestroyingFrees
     CPaintManagerUI manager;
     manager.RegisterStyle(L"s", L"x", false);
     manager.RegisterDefaultAttributes(L"Button", L"x", false);
-    font = manager.RegisterFont(5, L"Arial", 12, false, false, false, false);
+    font = manager.RegisterFont(5, L"Arial", 12, FontStyle::kRegular, false);
     manager.JoinOptionGroup(L"g", reinterpret_cast<CControlUI*>(&font));
     manager.AttachToWindow(window.hwnd(), L"main");
     EXPECT_EQ(L"main", manager.GetName());
@@ -204,7 +204,7 @@ TEST(PaintManagerRegistryTest, AttachingEmptiesTheWindowTablesAndDestroyingFrees
     EXPECT_EQ(nullptr, manager.GetOptionGroup(L"g"));
     EXPECT_EQ(0u, GetObjectType(font));
 
-    font = manager.RegisterFont(5, L"Arial", 12, false, false, false, false);
+    font = manager.RegisterFont(5, L"Arial", 12, FontStyle::kRegular, false);
     EXPECT_TRUE(manager.GetFontRecord(5)->HasMetrics());
     EXPECT_EQ(-1, manager.GetLastMousePoint().x);
     EXPECT_EQ(-1, manager.GetLastMousePoint().y);

@@ -5,6 +5,7 @@
 
 #include "ui/core/ui_string.h"
 #include "ui/core/win_handles.h"
+#include "ui/render/font_style.h"
 
 namespace veneer {
 
@@ -19,6 +20,15 @@ struct FontRecord {
   // Metrics are measured lazily; a zero height means not measured yet.
   bool HasMetrics() const { return metrics.tmHeight != 0; }
   void ClearMetrics() { metrics = TEXTMETRICW{}; }
+  // The four flags as one style.
+  FontStyle Style() const {
+    FontStyle style = FontStyle::kRegular;
+    if (bold) style |= FontStyle::kBold;
+    if (underline) style |= FontStyle::kUnderline;
+    if (italic) style |= FontStyle::kItalic;
+    if (strikeOut) style |= FontStyle::kStrikeOut;
+    return style;
+  }
 
   ScopedFont handle;   // Owned.
   CUIString faceName;  // Face name actually used (at most 31 characters).

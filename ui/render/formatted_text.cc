@@ -132,9 +132,9 @@ class FormattedTextPainter {
   void SelectFont(const FontRecord* font);
   void PushFont(const FontRecord* font);
   void PopFont();
-  void PushVariant(bool bold, bool underline, bool italic);
+  void PushVariant(FontStyle added);
   void PushTaggedFont(const CUIString& arguments);
-  const FontRecord* FindOrRegisterFont(const wchar_t* face, int size, bool bold, bool underline, bool italic);
+  const FontRecord* FindOrRegisterFont(const wchar_t* face, int size, FontStyle style);
   int HalfBlankOverhang();
 
   void StartLink(const TaggedToken& token);
@@ -301,7 +301,7 @@ bool FormattedTextPainter::ApplyOpenTag(const TaggedToken& token) {
       StartLink(token);
       break;
     case L'b':
-      PushVariant(true, false, false);
+      PushVariant(FontStyle::kBold);
       break;
     case L'c':
       state_.colours = colours_.Push(state_.colours, ParseColorValue(arguments));
@@ -313,7 +313,7 @@ bool FormattedTextPainter::ApplyOpenTag(const TaggedToken& token) {
       if (!arguments.IsEmpty()) {
         if (!LayOutImage(arguments)) return false;
       } else {
-        PushVariant(false, false, true);
+        PushVariant(FontStyle::kItalic);
       }
       break;
     case L'n':
@@ -333,7 +333,7 @@ bool FormattedTextPainter::ApplyOpenTag(const TaggedToken& token) {
       state_.selected = !state_.selected;
       break;
     case L'u':
-      PushVariant(false, true, false);
+      PushVariant(FontStyle::kUnderline);
       break;
     case L'x':
       Advance(ClampTagNumber(ParseIntValue(arguments)));
@@ -447,14 +447,12 @@ int FormattedTextPainter::HalfBlankOverhang() {
 }
 
 // The current font with the asked styles added; the current font itself when it has them already.
-void FormattedTextPainter::PushVariant(bool bold, bool underline, bool italic) {
+void FormattedTextPainter::PushVariant(FontStyle added) {
   const FontRecord* current = CurrentFont();
-  bold = bold || current->bold;
-  underline = underline || current->underline;
-  italic = italic || current->italic;
-  const bool same = bold == current->bold && underline == current->underline && italic == current->italic;
+  const FontStyle current_style = current->Style() & kVariantStyles;
+  const FontStyle style = current_style | added;
   const FontRecord* variant =
-      same ? current : FindOrRegisterFont(current->faceName, current->size, bold, underline, italic);
+      style == current_style ? current : FindOrRegisterFont(current->faceName, current->size, style);
   PushFont(variant ? variant : current);
 }
 
@@ -465,19 +463,18 @@ void FormattedTextPainter::PushTaggedFont(const CUIString& arguments) {
   if (tag.by_id) {
     font = manager_->GetFontRecord(tag.id);
   } else if (!tag.face.IsEmpty()) {
-    font = FindOrRegisterFont(tag.face, tag.size, tag.bold, tag.underline, tag.italic);
+    font = FindOrRegisterFont(tag.face, tag.size, tag.style);
   }
   PushFont(font ? font : CurrentFont());
 }
 
 // A font of the manager's tables with exactly this face, size and styles, registered when missing;
 // null when it can be neither found nor registered.
-const FontRecord* FormattedTextPainter::FindOrRegisterFont(const wchar_t* face, int size, bool bold,
-                                                           bool underline, bool italic) {
-  HFONT handle = manager_->FindFontHandle(face, size, bold, underline, italic);
+const FontRecord* FormattedTextPainter::FindOrRegisterFont(const wchar_t* face, int size, FontStyle style) {
+  HFONT handle = manager_->FindFontHandle(face, size, style);
   if (!handle && new_variants_ < kMaxNewVariantsPerCall) {
     ++new_variants_;
-    handle = manager_->RegisterFont(NextVariantFontId(), face, size, bold, underline, italic, false);
+    handle = manager_->RegisterFont(NextVariantFontId(), face, size, style, false);
   }
   return handle ? manager_->GetFontRecordByHandle(handle) : nullptr;
 }
@@ -495,7 +492,7 @@ void FormattedTextPainter::StartLink(const TaggedToken& token) {
   const uint32_t colour =
       LinkColour(colour_, hovered, manager_->GetDefaultLinkColour(), manager_->GetDefaultLinkHoverColour());
   state_.colours = colours_.Push(state_.colours, colour);
-  PushVariant(false, true, false);
+  PushVariant(FontStyle::kUnderline);
 }
 
 void FormattedTextPainter::EndLink() {

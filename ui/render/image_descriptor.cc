@@ -73,6 +73,13 @@ void ScanItems(ImageDescriptor* record, const wchar_t* text, int scale_percent) 
 
 }  // namespace
 
+NineGridMiddle ImageDescriptor::Middle() const {
+  if (hole) return NineGridMiddle::kHole;
+  if (xtiled && ytiled) return NineGridMiddle::kTileXY;
+  if (xtiled) return NineGridMiddle::kTileX;
+  return ytiled ? NineGridMiddle::kTileY : NineGridMiddle::kStretch;
+}
+
 void ClearImageDescriptor(ImageDescriptor* record) { *record = ImageDescriptor(); }
 
 void ParseImageDescriptor(ImageDescriptor* record, const wchar_t* descriptor, const wchar_t* modifier,

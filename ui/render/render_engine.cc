@@ -84,8 +84,7 @@ void CopyVisiblePart(HDC target, HDC source, const RECT& dest, const RECT& paint
 // The nine-grid drawing of a bitmap already selected into `memory`, with the target's stretch mode set
 // to halftone for the time of the drawing.
 void DrawSelectedBitmap(HDC dc, HDC memory, const RECT& dest, const RECT& paint, const RECT& source,
-                        const RECT& corner, bool has_alpha, uint8_t fade, bool hole, bool xtiled,
-                        bool ytiled) {
+                        const RECT& corner, bool has_alpha, uint8_t fade, NineGridMiddle middle) {
   const int old_stretch_mode = SetStretchBltMode(dc, HALFTONE);
   const bool blend = has_alpha || fade != 255;
   const CUIRect d(dest);
@@ -94,7 +93,7 @@ void DrawSelectedBitmap(HDC dc, HDC memory, const RECT& dest, const RECT& paint,
     CopyVisiblePart(dc, memory, dest, paint, source);
   } else {
     const PiecePainter painter(dc, memory, blend, fade);
-    LayoutNineGrid(dest, source, corner, hole, xtiled, ytiled, paint,
+    LayoutNineGrid(dest, source, corner, middle, paint,
                    [&painter](const BitmapPiece& piece) { painter.Draw(piece); });
   }
   SetStretchBltMode(dc, old_stretch_mode);
@@ -300,13 +299,13 @@ bool Renderer::DrawImageInfo(HDC dc, IRenderResources* manager, const RECT& item
   }
   return DrawImageByName(dc, manager, item, paint, descriptor->image_name, descriptor->resource_type, dest,
                          descriptor->source, descriptor->corner, descriptor->mask, descriptor->fade,
-                         descriptor->hole, descriptor->xtiled, descriptor->ytiled, instance);
+                         descriptor->Middle(), instance);
 }
 
 bool Renderer::DrawImageByName(HDC dc, IRenderResources* manager, const RECT& item, const RECT& paint,
                                const wchar_t* name, const wchar_t* resource_type, const RECT& dest,
-                               const RECT& source, const RECT& corner, uint32_t mask, uint8_t fade, bool hole,
-                               bool xtiled, bool ytiled, HINSTANCE instance) {
+                               const RECT& source, const RECT& corner, uint32_t mask, uint8_t fade,
+                               NineGridMiddle middle, HINSTANCE instance) {
   if (!dc || !manager || !name || !*name) return false;
   const wchar_t* type = resource_type && *resource_type ? resource_type : nullptr;
   const ImageRecord* image = manager->FindOrLoadImage(name, type, mask, false, instance);
@@ -316,21 +315,19 @@ bool Renderer::DrawImageByName(HDC dc, IRenderResources* manager, const RECT& it
   bitmap_source.bottom = std::min<LONG>(bitmap_source.bottom, image->height);
   if (!Intersects(dest, item) || !Intersects(dest, paint)) return true;
   const bool has_alpha = manager->IsLayered() || image->has_alpha;
-  DrawBitmap(dc, image->bitmap.get(), dest, paint, bitmap_source, corner, has_alpha, fade, hole, xtiled,
-             ytiled);
+  DrawBitmap(dc, image->bitmap.get(), dest, paint, bitmap_source, corner, has_alpha, fade, middle);
   return true;
 }
 
 bool Renderer::DrawBitmap(HDC dc, HBITMAP bitmap, const RECT& dest, const RECT& paint, const RECT& source,
-                          const RECT& corner, bool has_alpha, uint8_t fade, bool hole, bool xtiled,
-                          bool ytiled) {
+                          const RECT& corner, bool has_alpha, uint8_t fade, NineGridMiddle middle) {
   if (!dc || !bitmap) return false;
   const ScopedMemoryDC memory(CreateCompatibleDC(dc));
   if (!memory) return false;
   // A bitmap that cannot be selected is reported, not replaced by the context's empty default bitmap.
   const ScopedSelection bitmap_selection(memory.get(), bitmap);
   if (!bitmap_selection.IsSelected()) return false;
-  DrawSelectedBitmap(dc, memory.get(), dest, paint, source, corner, has_alpha, fade, hole, xtiled, ytiled);
+  DrawSelectedBitmap(dc, memory.get(), dest, paint, source, corner, has_alpha, fade, middle);
   return true;
 }
 

@@ -7,6 +7,7 @@
 
 #include "ui/core/geometry.h"
 #include "ui/render/clip_region.h"
+#include "ui/render/nine_grid.h"
 #include "ui/render/render_resources.h"
 
 namespace veneer {
@@ -39,16 +40,16 @@ class Renderer {
   // `dest`. A source of all zeros means the whole bitmap; a larger source is cut to the bitmap.
   static bool DrawImageByName(HDC dc, IRenderResources* manager, const RECT& item, const RECT& paint,
                               const wchar_t* name, const wchar_t* resource_type, const RECT& dest,
-                              const RECT& source, const RECT& corner, uint32_t mask, uint8_t fade, bool hole,
-                              bool xtiled, bool ytiled, HINSTANCE instance = nullptr);
+                              const RECT& source, const RECT& corner, uint32_t mask, uint8_t fade,
+                              NineGridMiddle middle, HINSTANCE instance = nullptr);
   // The nine-grid drawing of `source` of a 32-bit premultiplied bitmap into `dest` (see LayoutNineGrid).
   // Pieces are alpha-blended with constant alpha `fade` when `has_alpha` is set or `fade` is below 255,
   // and copied otherwise; an opaque, cornerless bitmap drawn at its own size costs one BitBlt of the
   // part inside `paint`. False, drawing nothing, without a context or bitmap, or when the bitmap cannot
   // be selected (it is selected into another context).
   static bool DrawBitmap(HDC dc, HBITMAP bitmap, const RECT& dest, const RECT& paint, const RECT& source,
-                         const RECT& corner, bool has_alpha, uint8_t fade = 255, bool hole = false,
-                         bool xtiled = false, bool ytiled = false);
+                         const RECT& corner, bool has_alpha, uint8_t fade = 255,
+                         NineGridMiddle middle = NineGridMiddle::kStretch);
 
   // Fills the rectangle through GDI+, honouring the colour's alpha; alpha 0 draws nothing.
   static void DrawColor(HDC dc, const RECT& rect, uint32_t color);

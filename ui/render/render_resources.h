@@ -5,6 +5,8 @@
 
 #include <cstdint>
 
+#include "ui/render/font_style.h"
+
 namespace veneer {
 
 struct FontRecord;
@@ -25,11 +27,11 @@ class IRenderResources {
   virtual FontRecord* GetFontRecord(int id) = 0;
   // The record holding `font`, or the default record; its metrics are measured.
   virtual FontRecord* GetFontRecordByHandle(HFONT font) = 0;
-  // The first font with exactly this face, size and flags; null when none.
-  virtual HFONT FindFontHandle(const wchar_t* face, int size, bool bold, bool underline, bool italic) = 0;
+  // The first font with exactly this face, size and bold, underline and italic flags (strike-out is not
+  // compared); null when none.
+  virtual HFONT FindFontHandle(const wchar_t* face, int size, FontStyle style) = 0;
   // Creates a font and stores it under `id`, replacing a font of that id; null when nothing was stored.
-  virtual HFONT RegisterFont(int id, const wchar_t* face, int size, bool bold, bool underline, bool italic,
-                             bool shared, bool strike_out = false) = 0;
+  virtual HFONT RegisterFont(int id, const wchar_t* face, int size, FontStyle style, bool shared) = 0;
 
   // Images: the stored image of that name, loaded and stored on first use; null when it cannot be had.
   virtual ImageRecord* FindOrLoadImage(const wchar_t* name, const wchar_t* resource_type, uint32_t mask,

@@ -102,20 +102,16 @@ const ImageDescriptor* CPaintManagerUI::GetImageDescriptor(const wchar_t* descri
 
 // Fonts ---------------------------------------------------------------------------------------------
 
-HFONT CPaintManagerUI::RegisterFont(int id, const wchar_t* face, int size, bool bold, bool underline,
-                                    bool italic, bool shared, bool strike_out) {
-  std::unique_ptr<FontRecord> record =
-      CreateFontRecord(id, face, size, bold, underline, italic, strike_out, display_scale_.GetScale());
+HFONT CPaintManagerUI::RegisterFont(int id, const wchar_t* face, int size, FontStyle style, bool shared) {
+  std::unique_ptr<FontRecord> record = CreateFontRecord(id, face, size, style, display_scale_.GetScale());
   if (!record) return nullptr;
   if (paint_dc_.get()) MeasureFontMetrics(record.get(), paint_dc_.get());
   HFONT handle = record->handle.get();
   return TargetTables(shared).fonts.Replace(FontKey(id), std::move(record)) ? handle : nullptr;
 }
 
-bool CPaintManagerUI::MakeDefaultFont(int id, const wchar_t* face, int size, bool bold, bool underline,
-                                      bool italic, bool strike_out, bool shared) {
-  std::unique_ptr<FontRecord> record =
-      CreateFontRecord(id, face, size, bold, underline, italic, strike_out, display_scale_.GetScale());
+bool CPaintManagerUI::MakeDefaultFont(int id, const wchar_t* face, int size, FontStyle style, bool shared) {
+  std::unique_ptr<FontRecord> record = CreateFontRecord(id, face, size, style, display_scale_.GetScale());
   if (!record) return false;
   if (paint_dc_.get()) MeasureFontMetrics(record.get(), paint_dc_.get());
   TablesFor(shared).default_font = std::move(record);
@@ -147,9 +143,9 @@ FontRecord* CPaintManagerUI::GetFontRecordByHandle(HFONT font) {
   return record ? WithMetrics(record) : GetDefaultFontRecord();
 }
 
-HFONT CPaintManagerUI::FindFontHandle(const wchar_t* face, int size, bool bold, bool underline, bool italic) {
-  FontRecord* record = tables_.FindFontByFace(face, size, bold, underline, italic);
-  if (!record) record = SharedTables().FindFontByFace(face, size, bold, underline, italic);
+HFONT CPaintManagerUI::FindFontHandle(const wchar_t* face, int size, FontStyle style) {
+  FontRecord* record = tables_.FindFontByFace(face, size, style);
+  if (!record) record = SharedTables().FindFontByFace(face, size, style);
   return record ? record->handle.get() : nullptr;
 }
 

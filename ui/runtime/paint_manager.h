@@ -77,19 +77,18 @@ class CPaintManagerUI : public IRenderResources {
   // Creates the font at the current display scale and stores it under `id` in the shared table (with
   // `shared` or SetUseSharedTables) or the window's, replacing (and deleting) a font of the same id there.
   // Returns the font handle, owned by the table, or null when nothing was registered.
-  HFONT RegisterFont(int id, const wchar_t* face, int size, bool bold, bool underline, bool italic,
-                     bool shared, bool strike_out = false) override;
+  HFONT RegisterFont(int id, const wchar_t* face, int size, FontStyle style, bool shared) override;
   // Replaces the window's (or with `shared`, the process's) default font; false when the font cannot be
   // created (the previous default stays).
-  bool MakeDefaultFont(int id, const wchar_t* face, int size, bool bold, bool underline, bool italic,
-                       bool strike_out, bool shared);
+  bool MakeDefaultFont(int id, const wchar_t* face, int size, FontStyle style, bool shared);
   HFONT GetFontHandle(int id) override;
   // The record for the id (window, then shared) or the default record; metrics measured if still empty.
   FontRecord* GetFontRecord(int id) override;
   // The record holding `font` (window, then shared) or the default record; metrics measured if empty.
   FontRecord* GetFontRecordByHandle(HFONT font) override;
-  // The first font (window, then shared) with exactly this face, size and flags; null when none.
-  HFONT FindFontHandle(const wchar_t* face, int size, bool bold, bool underline, bool italic) override;
+  // The first font (window, then shared) with exactly this face, size and bold, underline and italic
+  // flags (strike-out is not compared); null when none.
+  HFONT FindFontHandle(const wchar_t* face, int size, FontStyle style) override;
   // The window's default font when it has one, else the process's; metrics measured if still empty.
   FontRecord* GetDefaultFontRecord();
   void RemoveAllFonts(bool shared);

@@ -12,12 +12,11 @@ FontRecord* CResourceTables::FindFontByHandle(HFONT handle) {
   return nullptr;
 }
 
-FontRecord* CResourceTables::FindFontByFace(const wchar_t* face, int size, bool bold, bool underline,
-                                            bool italic) {
+FontRecord* CResourceTables::FindFontByFace(const wchar_t* face, int size, FontStyle style) {
   for (int index = 0; index < fonts.GetSize(); ++index) {
     FontRecord* record = fonts.ValueAt(index);
-    if (record->faceName == face && record->size == size && record->bold == bold &&
-        record->underline == underline && record->italic == italic) {
+    if (record->faceName == face && record->size == size &&
+        (record->Style() & kVariantStyles) == (style & kVariantStyles)) {
       return record;
     }
   }

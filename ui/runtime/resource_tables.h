@@ -35,8 +35,9 @@ struct CResourceTables {
 
   // The first font record with that handle, or null.
   FontRecord* FindFontByHandle(HFONT handle);
-  // The first font record whose face name equals `face` exactly and whose size and flags are equal.
-  FontRecord* FindFontByFace(const wchar_t* face, int size, bool bold, bool underline, bool italic);
+  // The first font record whose face name equals `face` exactly and whose size and bold, underline and
+  // italic flags are equal (strike-out is not compared).
+  FontRecord* FindFontByFace(const wchar_t* face, int size, FontStyle style);
 
   COwnedValueMap<FontRecord> fonts;
   COwnedValueMap<ImageRecord> images;

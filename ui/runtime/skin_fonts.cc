@@ -18,8 +18,12 @@ LOGFONTW DefaultGuiLogFont() {
 
 }  // namespace
 
-std::unique_ptr<FontRecord> CreateFontRecord(int id, const wchar_t* face, int size, bool bold, bool underline,
-                                             bool italic, bool strike_out, int scale_percent) {
+std::unique_ptr<FontRecord> CreateFontRecord(int id, const wchar_t* face, int size, FontStyle style,
+                                             int scale_percent) {
+  const bool bold = HasStyle(style, FontStyle::kBold);
+  const bool underline = HasStyle(style, FontStyle::kUnderline);
+  const bool italic = HasStyle(style, FontStyle::kItalic);
+  const bool strike_out = HasStyle(style, FontStyle::kStrikeOut);
   LOGFONTW log_font = DefaultGuiLogFont();
   if (face && *face) {
     const size_t length = wcsnlen(face, kMaxFaceNameLength);
