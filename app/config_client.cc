@@ -8,6 +8,7 @@
 
 #include "app/app_messages.h"
 #include "app/config_identity.h"
+#include "ui/core/win_handles.h"
 
 namespace tessaro {
 namespace {
@@ -23,19 +24,7 @@ constexpr size_t kMaxBodyBytes = 8 << 20;
 
 // A WinHTTP handle closed when it goes out of scope; declared session, connection, request, they
 // close request, connection, session. A null handle (the open call failed) is not closed.
-class InternetHandle {
- public:
-  explicit InternetHandle(HINTERNET handle) : handle_(handle) {}
-  InternetHandle(const InternetHandle&) = delete;
-  InternetHandle& operator=(const InternetHandle&) = delete;
-  ~InternetHandle() {
-    if (handle_) WinHttpCloseHandle(handle_);
-  }
-  HINTERNET get() const { return handle_; }
-
- private:
-  HINTERNET handle_;  // Owned.
-};
+using InternetHandle = veneer::ScopedHandle<HINTERNET, &WinHttpCloseHandle>;
 
 unsigned LastError() { return static_cast<unsigned>(GetLastError()); }
 

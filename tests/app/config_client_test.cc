@@ -15,6 +15,7 @@
 #include "tests/support/environment_path.h"
 #include "tests/support/message_pump.h"
 #include "tests/support/temp_files.h"
+#include "ui/core/win_handles.h"
 
 // These tests talk to the local configuration server on 127.0.0.1:443 that CTest starts around them
 // (tests/app/CMakeLists.txt); its products and faults are in tests/app/config_server/.
@@ -57,9 +58,9 @@ class ConfigFetchTest : public ::testing::Test {
   }
 
   void StartFetch(LPTHREAD_START_ROUTINE procedure) {
-    HANDLE thread = CreateThread(nullptr, 0, procedure, recorder_.hwnd(), 0, nullptr);
-    ASSERT_NE(thread, nullptr);
-    CloseHandle(thread);
+    const veneer::ScopedKernelHandle thread(
+        CreateThread(nullptr, 0, procedure, recorder_.hwnd(), 0, nullptr));
+    ASSERT_NE(thread.get(), nullptr);
   }
 
   void FetchBoth(const wchar_t* goods_name) {
@@ -241,10 +242,10 @@ std::vector<std::string> RequestLinesOfProgramNamed(const wchar_t* file_name) {
   DWORD exit_code = 99;
   if (CreateProcessW(copy.c_str(), &command[0], nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &startup,
                      &process)) {
-    EXPECT_EQ(WaitForSingleObject(process.hProcess, 30000), WAIT_OBJECT_0);
-    GetExitCodeProcess(process.hProcess, &exit_code);
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
+    const veneer::ScopedKernelHandle thread(process.hThread);
+    const veneer::ScopedKernelHandle child(process.hProcess);
+    EXPECT_EQ(WaitForSingleObject(child.get(), 30000), WAIT_OBJECT_0);
+    GetExitCodeProcess(child.get(), &exit_code);
   }
   EXPECT_EQ(exit_code, 0u) << "the probe did not receive both hand-overs";
   DeleteFileW(copy.c_str());

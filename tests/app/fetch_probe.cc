@@ -10,15 +10,15 @@
 #include "app/config_client.h"
 #include "app/config_identity.h"
 #include "tests/app/hand_over_recorder.h"
+#include "ui/core/win_handles.h"
 
 int main() {
   tessaro::ConfigHost = tessaro::kBuiltConfigHost;
   tessaro::GoodsName = tessaro::ModuleGoodsName();
   tessaro::test::HandOverRecorder recorder;
   for (LPTHREAD_START_ROUTINE procedure : {tessaro::FetchGlobalConfig, tessaro::FetchGoodsConfig}) {
-    HANDLE thread = CreateThread(nullptr, 0, procedure, recorder.hwnd(), 0, nullptr);
+    const veneer::ScopedKernelHandle thread(CreateThread(nullptr, 0, procedure, recorder.hwnd(), 0, nullptr));
     if (!thread) return 2;
-    CloseHandle(thread);
   }
   const bool both = recorder.WaitForBoth(1, 20000);
   printf("\nglobal %d bytes, goods %d bytes\n", static_cast<int>(recorder.global().body.size()),

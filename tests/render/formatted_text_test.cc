@@ -11,6 +11,7 @@
 #include "tests/support/dib_surface.h"
 #include "tests/support/png_encoding.h"
 #include "tests/support/temp_files.h"
+#include "ui/core/win_handles.h"
 #include "ui/render/formatted_text.h"
 #include "ui/runtime/paint_manager.h"
 
@@ -72,7 +73,7 @@ struct Links {
 class FormattedTextTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    base_ = manager_.RegisterFont(kBaseFont, L"Tahoma", 20, false, false, false, false);
+    base_ = manager_.RegisterFont(kBaseFont, L"Tahoma", 20, FontStyle::kRegular, false);
     ASSERT_NE(nullptr, base_);
     line_height_ = LineHeight(base_);
     ASSERT_GT(line_height_, 10);
@@ -97,10 +98,9 @@ class FormattedTextTest : public ::testing::Test {
   }
 
   int TextWidth(const wchar_t* text, HFONT font) {
-    HGDIOBJ previous = SelectObject(measure_dc_.dc(), font);
+    const ScopedSelection selection(measure_dc_.dc(), font);
     SIZE size = {};
     GetTextExtentPoint32W(measure_dc_.dc(), text, static_cast<int>(wcslen(text)), &size);
-    SelectObject(measure_dc_.dc(), previous);
     return size.cx;
   }
   int Width(const wchar_t* text) { return TextWidth(text, base_); }
@@ -118,7 +118,7 @@ class FormattedTextTest : public ::testing::Test {
 
 TEST_F(FormattedTextTest, BoldTagDrawsTheBoldVariantAndLeavesTheRestInTheBaseFont) {
   const CUIRect tagged = Measure(L"{b}Bold{/b} plain");
-  HFONT bold = manager_.FindFontHandle(L"Tahoma", 20, true, false, false);
+  HFONT bold = manager_.FindFontHandle(L"Tahoma", 20, FontStyle::kBold);
   ASSERT_NE(nullptr, bold);
   EXPECT_LT(manager_.GetFontRecordByHandle(bold)->id, 0);  // Never a skin's id.
   EXPECT_GT(TextWidth(L"Bold", bold), Width(L"Bold"));
@@ -209,7 +209,7 @@ TEST_F(FormattedTextTest, ImageTagsDrawTheChosenCellAndOutOfRangeIndexesTheFirst
 
 TEST_F(FormattedTextTest, RawTextAndEscapesKeepTheirBrackets) {
   EXPECT_EQ(Width(L"{b}x{/b}"), Measure(L"{r}{b}x{/b}{/r}").right);
-  EXPECT_EQ(nullptr, manager_.FindFontHandle(L"Tahoma", 20, true, false, false));
+  EXPECT_EQ(nullptr, manager_.FindFontHandle(L"Tahoma", 20, FontStyle::kBold));
   EXPECT_EQ(Width(L"{b}<x>"), Measure(L"<{>b<}>{<}x{>}").right);
   EXPECT_EQ(Width(L"a{B}b"), Measure(L"a{B}b").right);
 }
@@ -320,26 +320,28 @@ TEST_F(FormattedTextTest, LinesParagraphsAndPenTags) {
 
 TEST_F(FormattedTextTest, FontTagsFindOrRegisterFonts) {
   Measure(L"{f Tahoma 30 bold}A");
-  HFONT large = manager_.FindFontHandle(L"Tahoma", 30, true, false, false);
+  HFONT large = manager_.FindFontHandle(L"Tahoma", 30, FontStyle::kBold);
   ASSERT_NE(nullptr, large);
   EXPECT_EQ(LineHeight(large), Measure(L"{f Tahoma 30 bold}A").bottom);
   EXPECT_EQ(TextWidth(L"A", large) + Width(L"B"), Measure(L"{f Tahoma 30 bold}A{/f}B").right);
 
-  HFONT by_id = manager_.RegisterFont(7, L"Tahoma", 32, false, false, false, false);
+  HFONT by_id = manager_.RegisterFont(7, L"Tahoma", 32, FontStyle::kRegular, false);
   ASSERT_NE(nullptr, by_id);
   EXPECT_EQ(LineHeight(by_id), Measure(L"{f 7}A{/f}B").bottom);
   // An unknown id is the default font.
-  EXPECT_EQ(std::max(line_height_, LineHeight(manager_.GetDefaultFontRecord()->handle)),
+  EXPECT_EQ(std::max(line_height_, LineHeight(manager_.GetDefaultFontRecord()->handle.get())),
             Measure(L"{f 99}A").bottom);
 
   // Leaving italic moves the pen by half the blank's C width.
   Measure(L"{i}A{/i}");
-  HFONT italic = manager_.FindFontHandle(L"Tahoma", 20, false, false, true);
+  HFONT italic = manager_.FindFontHandle(L"Tahoma", 20, FontStyle::kItalic);
   ASSERT_NE(nullptr, italic);
-  HGDIOBJ previous = SelectObject(measure_dc_.dc(), italic);
-  ABC blank = {};
-  const int half_c = GetCharABCWidthsW(measure_dc_.dc(), L' ', L' ', &blank) ? blank.abcC / 2 : 0;
-  SelectObject(measure_dc_.dc(), previous);
+  int half_c = 0;
+  {
+    const ScopedSelection selection(measure_dc_.dc(), italic);
+    ABC blank = {};
+    half_c = GetCharABCWidthsW(measure_dc_.dc(), L' ', L' ', &blank) ? blank.abcC / 2 : 0;
+  }
   EXPECT_EQ(TextWidth(L"A", italic) + half_c + Width(L"B"), Measure(L"{i}A{/i}B").right);
   // Asking for a style the font has changes nothing.
   EXPECT_EQ(TextWidth(L"AB", italic), Measure(L"{i}A{i}B").right);
@@ -462,7 +464,8 @@ TEST_F(FormattedTextTest, HostileTextsDrawWhatTheyCanAndEnd) {
   Draw(&surface, {0, 0, 200, 40}, L"{i missing_image.png 4 2}x");
   EXPECT_GT(CountInk(surface, {0, 0, 200, 40}), 5);
   EXPECT_EQ(nullptr, manager_.FindImage(L"missing_image.png"));
-  EXPECT_NE(nullptr, manager_.FindFontHandle(L"Tahoma", 20, true, true, true));
+  const FontStyle all_three = FontStyle::kBold | FontStyle::kUnderline | FontStyle::kItalic;
+  EXPECT_NE(nullptr, manager_.FindFontHandle(L"Tahoma", 20, all_three));
 }
 
 // Repainting a text registers no further fonts, whatever the text: a face longer than the platform keeps
@@ -484,8 +487,8 @@ TEST_F(FormattedTextTest, RepaintsKeepTheFontCountWhereTheFirstPaintLeftIt) {
     EXPECT_LE(after_first_paint, 256);
   }
   EXPECT_EQ(256, manager_.GetFontCount());
-  EXPECT_NE(nullptr, manager_.FindFontHandle(L"Tahoma", 101, false, false, false));
-  EXPECT_EQ(nullptr, manager_.FindFontHandle(L"Tahoma", 500, false, false, false));
+  EXPECT_NE(nullptr, manager_.FindFontHandle(L"Tahoma", 101, FontStyle::kRegular));
+  EXPECT_EQ(nullptr, manager_.FindFontHandle(L"Tahoma", 500, FontStyle::kRegular));
 }
 
 }  // namespace

@@ -83,6 +83,20 @@ TEST(ImageDescriptorTest, ModifierOverridesTheDescriptor) {
   EXPECT_EQ(L"source='0,0,8,8'", record.modifier_text);
 }
 
+TEST(ImageDescriptorTest, TheMiddleCellIsAHoleBeforeItIsTiled) {
+  const struct {
+    const wchar_t* text;
+    NineGridMiddle middle;
+  } cases[] = {
+      {L"file='a.png'", NineGridMiddle::kStretch},
+      {L"file='a.png' xtiled='true'", NineGridMiddle::kTileX},
+      {L"file='a.png' ytiled='true'", NineGridMiddle::kTileY},
+      {L"file='a.png' xtiled='true' ytiled='true'", NineGridMiddle::kTileXY},
+      {L"file='a.png' xtiled='true' ytiled='true' hole='true'", NineGridMiddle::kHole},
+  };
+  for (const auto& c : cases) EXPECT_TRUE(c.middle == Parse(c.text).Middle()) << c.text;
+}
+
 TEST(ImageDescriptorTest, RectanglesFollowTheDisplayScale) {
   ImageDescriptor record = Parse(L"file='a.png' dest='10,10,20,21' corner='-3,1,3,4'", nullptr, 150);
   // Left and top scale; width and height scale separately (11 * 1.5 = 16.5 rounds to 17).

@@ -4,6 +4,7 @@
 #include <zlib.h>
 
 #include <cstring>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -39,7 +40,7 @@ void ClaimSize(Bytes* png, uint32_t width, uint32_t height) {
   }
 }
 
-ImageRecord* Decode(const Bytes& bytes, uint32_t mask = 0) {
+std::unique_ptr<ImageRecord> Decode(const Bytes& bytes, uint32_t mask = 0) {
   return DecodeImageBytes(bytes.data(), bytes.size(), mask);
 }
 
@@ -64,7 +65,7 @@ TEST(ImageLoaderTest, PremultipliesAndAppliesTheMask) {
 TEST(ImageLoaderTest, DecodesIntoATopDownPremultipliedSection) {
   const Bytes rgba = {255, 0, 0, 255,  255, 0, 0, 128,  0, 0, 255, 255,
                       0, 255, 0, 255,  0, 0, 0, 0,      255, 255, 255, 255};
-  ImageRecord* record = Decode(EncodePng(3, 2, rgba));
+  const std::unique_ptr<ImageRecord> record = Decode(EncodePng(3, 2, rgba));
   ASSERT_NE(nullptr, record);
   EXPECT_EQ(3, record->width);
   EXPECT_EQ(2, record->height);
@@ -75,23 +76,20 @@ TEST(ImageLoaderTest, DecodesIntoATopDownPremultipliedSection) {
   for (int index = 0; index < 6; ++index) EXPECT_EQ(expected[index], record->pixels[index]) << index;
 
   DIBSECTION section = {};
-  ASSERT_EQ(static_cast<int>(sizeof(section)), GetObjectW(record->bitmap, sizeof(section), &section));
+  ASSERT_EQ(static_cast<int>(sizeof(section)), GetObjectW(record->bitmap.get(), sizeof(section), &section));
   EXPECT_EQ(32, section.dsBm.bmBitsPixel);  // Row order: the first row read above is the top one.
   EXPECT_EQ(record->pixels, section.dsBm.bmBits);
-  FreeImageRecord(record);
 
-  ImageRecord* opaque = Decode(EncodePng(4, 4, SolidRgba(4, 4, 255)), 0xFF123456);
+  const std::unique_ptr<ImageRecord> opaque = Decode(EncodePng(4, 4, SolidRgba(4, 4, 255)), 0xFF123456);
   ASSERT_NE(nullptr, opaque);
   EXPECT_FALSE(opaque->has_alpha);
   EXPECT_EQ(0xFF123456u, opaque->mask);
-  FreeImageRecord(opaque);
 }
 
 TEST(ImageLoaderTest, CapsTheDecodedSize) {
-  ImageRecord* widest = Decode(EncodePng(4096, 1, SolidRgba(4096, 1, 255)));
+  const std::unique_ptr<ImageRecord> widest = Decode(EncodePng(4096, 1, SolidRgba(4096, 1, 255)));
   ASSERT_NE(nullptr, widest);
   EXPECT_EQ(4096, widest->width);
-  FreeImageRecord(widest);
   EXPECT_EQ(nullptr, Decode(EncodePng(4097, 1, SolidRgba(4097, 1, 255))));
   EXPECT_EQ(nullptr, Decode(EncodePng(1, 4097, SolidRgba(1, 4097, 255))));
 
@@ -121,9 +119,7 @@ TEST(ImageLoaderTest, DecodesPngJpegBmpAndGifOnly) {
   for (const auto& image : enabled) {
     SCOPED_TRACE(image.format);
     ASSERT_GT(image.whole.size(), image.cut);
-    ImageRecord* record = Decode(image.whole);
-    ASSERT_NE(nullptr, record);
-    FreeImageRecord(record);
+    EXPECT_NE(nullptr, Decode(image.whole));
     EXPECT_EQ(nullptr, DecodeImageBytes(image.whole.data(), image.cut, 0));
   }
 
@@ -163,11 +159,10 @@ TEST(ImageLoaderTest, LoadsFilesAndRejectsNamesThatAreNoResourceIds) {
   const std::wstring path = test::TempPath(L"veneer_image_loader_test.png");
   ASSERT_TRUE(test::WriteFileBytes(path, EncodePng(5, 3, SolidRgba(5, 3, 255))));
 
-  ImageRecord* record = LoadImageRecord(path.c_str(), L"", 0, nullptr);
+  const std::unique_ptr<ImageRecord> record = LoadImageRecord(path.c_str(), L"", 0, nullptr);
   ASSERT_NE(nullptr, record);
   EXPECT_EQ(5, record->width);
   EXPECT_TRUE(record->resource_type.IsEmpty());
-  FreeImageRecord(record);
   DeleteFileW(path.c_str());
 
   EXPECT_EQ(nullptr, LoadImageFile(path.c_str(), 0));

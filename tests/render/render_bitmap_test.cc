@@ -4,6 +4,7 @@
 
 #include "tests/render/test_bitmap.h"
 #include "tests/support/dib_surface.h"
+#include "ui/core/win_handles.h"
 #include "ui/render/msimg32_functions.h"
 #include "ui/render/render_engine.h"
 
@@ -52,7 +53,7 @@ TEST(DrawBitmapTest, VerticalTilesRepeatTheSourceRowsAndCutTheLast) {
   DibSurface surface(8, 30);
   surface.Fill(kWhite);
   Renderer::DrawBitmap(surface.dc(), image.get(), {0, 0, 8, 25}, {0, 0, 8, 30}, {0, 0, 4, 10}, kNoCorner,
-                       false, 255, false, false, true);
+                       false, 255, NineGridMiddle::kTileY);
   for (int y = 0; y < 25; ++y) {
     EXPECT_EQ(static_cast<uint32_t>((y % 10) * 20 + 10) << 16, surface.Pixel(7, y) & 0xFFFFFF) << "row " << y;
   }
@@ -65,7 +66,7 @@ TEST(DrawBitmapTest, AHoleLeavesTheInteriorUntouched) {
     DibSurface surface(50, 50);
     surface.Fill(0xFF123456);
     Renderer::DrawBitmap(surface.dc(), image.get(), {5, 5, 45, 45}, {0, 0, 50, 50}, {0, 0, 20, 20},
-                         {5, 5, 5, 5}, has_alpha, 255, true);
+                         {5, 5, 5, 5}, has_alpha, 255, NineGridMiddle::kHole);
     EXPECT_EQ(0, surface.CountPixelsNotEqual(0xFF123456, {10, 10, 40, 40}));
     EXPECT_EQ(0x336699u, surface.Pixel(5, 5) & 0xFFFFFF);
     EXPECT_EQ(0x336699u, surface.Pixel(9, 25) & 0xFFFFFF);
@@ -156,9 +157,8 @@ void FillBackground(DibSurface* surface) {
   for (int y = 0; y < surface->height(); ++y) {
     for (int x = 0; x < surface->width(); ++x) {
       RECT pixel = {x, y, x + 1, y + 1};
-      HBRUSH brush = CreateSolidBrush(RGB(x * 9 % 256, y * 13 % 256, (x + y) * 7 % 256));
-      FillRect(surface->dc(), &pixel, brush);
-      DeleteObject(brush);
+      const ScopedBrush brush(CreateSolidBrush(RGB(x * 9 % 256, y * 13 % 256, (x + y) * 7 % 256)));
+      FillRect(surface->dc(), &pixel, brush.get());
     }
   }
 }
@@ -173,8 +173,9 @@ int CountChannelDifferencesAbove(const DibSurface& a, const DibSurface& b, int t
 
 TEST(BuiltInAlphaBlendTest, GivesThePlatformsPixelsWithinRounding) {
   TestBitmap source(16, 16, BlendSource(16, 16));
-  HDC memory = CreateCompatibleDC(nullptr);
-  HGDIOBJ original = SelectObject(memory, source.get());
+  const ScopedMemoryDC memory_dc(CreateCompatibleDC(nullptr));
+  HDC memory = memory_dc.get();
+  const ScopedSelection selection(memory, source.get());
   struct Case {
     BYTE constant_alpha;
     BYTE format;
@@ -192,14 +193,13 @@ TEST(BuiltInAlphaBlendTest, GivesThePlatformsPixelsWithinRounding) {
     EXPECT_EQ(0, CountChannelDifferencesAbove(platform, built_in, 1))
         << "constant alpha " << int{c.constant_alpha} << ", width " << c.width;
   }
-  SelectObject(memory, original);
-  DeleteDC(memory);
 }
 
 TEST(BuiltInAlphaBlendTest, RefusesEmptyAreasWithoutDrawing) {
   TestBitmap source(4, 4, 0xFFFFFFFF);
-  HDC memory = CreateCompatibleDC(nullptr);
-  HGDIOBJ original = SelectObject(memory, source.get());
+  const ScopedMemoryDC memory_dc(CreateCompatibleDC(nullptr));
+  HDC memory = memory_dc.get();
+  const ScopedSelection selection(memory, source.get());
   DibSurface surface(8, 8);
   surface.Fill(0xFF000000);
   const BLENDFUNCTION blend = {AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
@@ -207,8 +207,6 @@ TEST(BuiltInAlphaBlendTest, RefusesEmptyAreasWithoutDrawing) {
   EXPECT_FALSE(BuiltInAlphaBlend(surface.dc(), 0, 0, 4, 4, memory, 0, 0, 4, -1, blend));
   EXPECT_FALSE(BuiltInAlphaBlend(nullptr, 0, 0, 4, 4, memory, 0, 0, 4, 4, blend));
   EXPECT_EQ(0, surface.CountPixelsNotEqual(0xFF000000, {0, 0, 8, 8}));
-  SelectObject(memory, original);
-  DeleteDC(memory);
 }
 
 TEST(Msimg32FunctionsTest, AreResolvedOnceFromThePlatform) {

@@ -4,6 +4,7 @@
 
 #include "tests/render/test_bitmap.h"
 #include "tests/support/dib_surface.h"
+#include "ui/core/win_handles.h"
 #include "ui/render/image_record.h"
 #include "ui/render/msimg32_functions.h"
 #include "ui/render/render_engine.h"
@@ -108,21 +109,20 @@ TEST(LineAndOutlineTest, DrawOnlyTheirOutlinesAndRestoreTheContext) {
 
 TEST(CreateArgbBitmapTest, MakesABottomUpSectionAndRefusesBadSizes) {
   uint32_t* pixels = nullptr;
-  HBITMAP bitmap = Renderer::CreateArgbBitmap(nullptr, 2, 3, &pixels);
-  ASSERT_NE(nullptr, bitmap);
+  const ScopedBitmap bitmap(Renderer::CreateArgbBitmap(nullptr, 2, 3, &pixels));
+  ASSERT_NE(nullptr, bitmap.get());
   ASSERT_NE(nullptr, pixels);
   DIBSECTION section = {};
-  ASSERT_EQ(static_cast<int>(sizeof(section)), GetObjectW(bitmap, sizeof(section), &section));
+  ASSERT_EQ(static_cast<int>(sizeof(section)), GetObjectW(bitmap.get(), sizeof(section), &section));
   EXPECT_EQ(32, section.dsBm.bmBitsPixel);
   EXPECT_EQ(3, section.dsBmih.biHeight);  // Positive: bottom-up.
   pixels[0] = 0xFF102030;                 // First row in memory is the bottom row.
   DibSurface surface(2, 3);
-  HDC memory = CreateCompatibleDC(nullptr);
-  HGDIOBJ original = SelectObject(memory, bitmap);
-  BitBlt(surface.dc(), 0, 0, 2, 3, memory, 0, 0, SRCCOPY);
-  SelectObject(memory, original);
-  DeleteDC(memory);
-  DeleteObject(bitmap);
+  {
+    const ScopedMemoryDC memory(CreateCompatibleDC(nullptr));
+    const ScopedSelection selection(memory.get(), bitmap.get());
+    BitBlt(surface.dc(), 0, 0, 2, 3, memory.get(), 0, 0, SRCCOPY);
+  }
   EXPECT_EQ(0x102030u, surface.Pixel(0, 2) & 0xFFFFFF);
 
   EXPECT_EQ(nullptr, Renderer::CreateArgbBitmap(nullptr, 0, 5, &pixels));
@@ -143,8 +143,8 @@ TEST(AdjustColorHslTest, ShiftsHueAndScalesSaturationAndLightness) {
 TEST(AdjustImageHslTest, AdjustsFromTheUnadjustedCopyAndRestoresIt) {
   ImageRecord image;
   uint32_t* pixels = nullptr;
-  image.bitmap = Renderer::CreateArgbBitmap(nullptr, 2, 1, &pixels);
-  ASSERT_NE(nullptr, image.bitmap);
+  image.bitmap.reset(Renderer::CreateArgbBitmap(nullptr, 2, 1, &pixels));
+  ASSERT_NE(nullptr, image.bitmap.get());
   image.pixels = pixels;
   image.width = 2;
   image.height = 1;

@@ -123,7 +123,7 @@ TEST_F(DrawImageTest, MissingImagesFailAndInvisibleOnesSucceedWithoutDrawing) {
                                              Descriptor(L"red.png").c_str()));
   EXPECT_FALSE(Renderer::DrawImageInfo(surface.dc(), &manager_, {0, 0, 4, 4}, {0, 0, 4, 4}, nullptr));
   EXPECT_FALSE(Renderer::DrawImageByName(surface.dc(), &manager_, {0, 0, 4, 4}, {0, 0, 4, 4}, L"", nullptr,
-                                         {0, 0, 4, 4}, kNoRect, kNoRect, 0, 255, false, false, false));
+                                         {0, 0, 4, 4}, kNoRect, kNoRect, 0, 255, NineGridMiddle::kStretch));
   EXPECT_EQ(0, surface.CountPixelsNotEqual(kWhite, {0, 0, 20, 20}));
 }
 

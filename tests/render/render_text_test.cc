@@ -228,7 +228,7 @@ TEST(MeasureTextTest, LongerTextAndLargerFontsMeasureWider) {
   EXPECT_GT(long_size.cx, short_size.cx);
   EXPECT_EQ(long_size.cy, short_size.cy);
 
-  ASSERT_NE(nullptr, manager.RegisterFont(7, L"Tahoma", 40, false, false, false, false));
+  ASSERT_NE(nullptr, manager.RegisterFont(7, L"Tahoma", 40, FontStyle::kRegular, false));
   const CUISize large = Renderer::MeasureText(surface.dc(), &manager, L"Hello", 7);
   EXPECT_GT(large.cx, short_size.cx);
   EXPECT_GT(large.cy, short_size.cy);

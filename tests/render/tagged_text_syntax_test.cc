@@ -123,13 +123,12 @@ TEST(TaggedTextSyntaxTest, FontTagsNameAnIdOrAFaceWithSizeAndStyles) {
   EXPECT_FALSE(face.by_id);
   EXPECT_EQ(L"Tahoma", face.face);
   EXPECT_EQ(14, face.size);
-  EXPECT_TRUE(face.bold && face.italic);
-  EXPECT_FALSE(face.underline);
+  EXPECT_TRUE(face.style == (FontStyle::kBold | FontStyle::kItalic));
 
   const FontTagArguments no_size = ParseFontTagArguments(L"Arial underline");
   EXPECT_EQ(L"Arial", no_size.face);
   EXPECT_EQ(10, no_size.size);
-  EXPECT_TRUE(no_size.underline);
+  EXPECT_TRUE(no_size.style == FontStyle::kUnderline);
 
   // Sizes no window can show are drawn at the largest one.
   EXPECT_EQ(kMaxFontTagSize, ParseFontTagArguments(L"Tahoma 2048").size);

@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "ui/core/win_handles.h"
+
 namespace veneer::test {
 
 // A top-down 32-bit DIB section filled from 0xAARRGGBB values (premultiplied, as the image loader stores
@@ -16,9 +18,8 @@ class TestBitmap {
   TestBitmap(int width, int height, uint32_t fill);
   TestBitmap(const TestBitmap&) = delete;
   TestBitmap& operator=(const TestBitmap&) = delete;
-  ~TestBitmap();
 
-  HBITMAP get() const { return bitmap_; }
+  HBITMAP get() const { return bitmap_.get(); }
   int width() const { return width_; }
   int height() const { return height_; }
   uint32_t Pixel(int x, int y) const { return bits_[y * width_ + x]; }
@@ -28,7 +29,7 @@ class TestBitmap {
  private:
   int width_;
   int height_;
-  HBITMAP bitmap_;  // Owned.
+  ScopedBitmap bitmap_;
   uint32_t* bits_;  // Owned by bitmap_.
 };
 

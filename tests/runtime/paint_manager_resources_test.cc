@@ -52,7 +52,7 @@ TEST(PaintManagerImagesTest, LoadsOncePerNameAndReleasesBitmaps) {
     // The table is keyed by name alone: a second mask finds the first record.
     EXPECT_EQ(first, manager.FindOrLoadImage(path.c_str(), L"", 0, false, nullptr));
     EXPECT_EQ(nullptr, other.FindImage(path.c_str()));
-    bitmap = first->bitmap;
+    bitmap = first->bitmap.get();
 
     ImageRecord* adjustable = manager.RegisterSkinImage(L"102", L"PNG", 0, true, false, Module());
     ASSERT_NE(nullptr, adjustable);
@@ -217,7 +217,7 @@ TEST(PaintManagerRegistryTest, AttachingEmptiesTheWindowTablesAndDestroyingFrees
     CPaintManagerUI manager;
     manager.RegisterStyle(L"s", L"x", false);
     manager.RegisterDefaultAttributes(L"Button", L"x", false);
-    font = manager.RegisterFont(5, L"Arial", 12, false, false, false, false);
+    font = manager.RegisterFont(5, L"Arial", 12, FontStyle::kRegular, false);
     manager.JoinOptionGroup(L"g", reinterpret_cast<CControlUI*>(&font));
     manager.AttachToWindow(window.hwnd(), L"main");
     EXPECT_EQ(L"main", manager.GetName());
@@ -226,7 +226,7 @@ TEST(PaintManagerRegistryTest, AttachingEmptiesTheWindowTablesAndDestroyingFrees
     EXPECT_EQ(nullptr, manager.GetOptionGroup(L"g"));
     EXPECT_EQ(0u, GetObjectType(font));
 
-    font = manager.RegisterFont(5, L"Arial", 12, false, false, false, false);
+    font = manager.RegisterFont(5, L"Arial", 12, FontStyle::kRegular, false);
     EXPECT_TRUE(manager.GetFontRecord(5)->HasMetrics());
     EXPECT_EQ(-1, manager.GetLastMousePoint().x);
     EXPECT_EQ(-1, manager.GetLastMousePoint().y);

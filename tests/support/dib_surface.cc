@@ -6,10 +6,10 @@
 #include "tests/support/png_encoding.h"
 
 namespace veneer::test {
+namespace {
 
-DibSurface::DibSurface(int width, int height)
-    : width_(width), height_(height), dc_(CreateCompatibleDC(nullptr)), bitmap_(nullptr),
-      old_bitmap_(nullptr), bits_(nullptr) {
+// A top-down 32-bit DIB section; *bits points at its pixels (null when it cannot be made).
+HBITMAP CreateTopDownSection(HDC dc, int width, int height, uint32_t** bits) {
   BITMAPINFO info = {};
   info.bmiHeader.biSize = sizeof(info.bmiHeader);
   info.bmiHeader.biWidth = width;
@@ -17,18 +17,21 @@ DibSurface::DibSurface(int width, int height)
   info.bmiHeader.biPlanes = 1;
   info.bmiHeader.biBitCount = 32;
   info.bmiHeader.biCompression = BI_RGB;
-  void* bits = nullptr;
-  bitmap_ = CreateDIBSection(dc_, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-  if (!bitmap_) return;
-  bits_ = static_cast<uint32_t*>(bits);
-  old_bitmap_ = SelectObject(dc_, bitmap_);
+  void* memory = nullptr;
+  HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &memory, nullptr, 0);
+  *bits = bitmap ? static_cast<uint32_t*>(memory) : nullptr;
+  return bitmap;
 }
 
-DibSurface::~DibSurface() {
-  if (old_bitmap_) SelectObject(dc_, old_bitmap_);
-  if (bitmap_) DeleteObject(bitmap_);
-  if (dc_) DeleteDC(dc_);
-}
+}  // namespace
+
+DibSurface::DibSurface(int width, int height)
+    : width_(width),
+      height_(height),
+      dc_(CreateCompatibleDC(nullptr)),
+      bits_(nullptr),
+      bitmap_(CreateTopDownSection(dc_.get(), width, height, &bits_)),
+      selection_(dc_.get(), bitmap_.get()) {}
 
 uint32_t DibSurface::Pixel(int x, int y) const {
   GdiFlush();

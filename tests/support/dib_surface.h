@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <string>
 
+#include "ui/core/win_handles.h"
+
 namespace veneer::test {
 
 // A top-down 32-bit DIB section selected into its own memory device context: draw into dc(), then
@@ -16,11 +18,10 @@ class DibSurface {
   DibSurface(int width, int height);
   DibSurface(const DibSurface&) = delete;
   DibSurface& operator=(const DibSurface&) = delete;
-  ~DibSurface();
 
-  bool ok() const { return bitmap_ != nullptr; }
-  HDC dc() const { return dc_; }
-  HBITMAP bitmap() const { return bitmap_; }
+  bool ok() const { return static_cast<bool>(bitmap_); }
+  HDC dc() const { return dc_.get(); }
+  HBITMAP bitmap() const { return bitmap_.get(); }
   int width() const { return width_; }
   int height() const { return height_; }
 
@@ -39,10 +40,10 @@ class DibSurface {
  private:
   int width_;
   int height_;
-  HDC dc_;                 // Owned memory device context.
-  HBITMAP bitmap_;         // Owned DIB section, selected into dc_.
-  HGDIOBJ old_bitmap_;     // The context's original bitmap, put back before deletion.
-  uint32_t* bits_;         // The section's pixels; owned by bitmap_.
+  ScopedMemoryDC dc_;
+  uint32_t* bits_;             // The section's pixels; owned by bitmap_.
+  ScopedBitmap bitmap_;        // The DIB section.
+  ScopedSelection selection_;  // bitmap_ in dc_; puts the context's original bitmap back first.
 };
 
 }  // namespace veneer::test

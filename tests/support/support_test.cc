@@ -9,6 +9,7 @@
 #include "tests/support/message_pump.h"
 #include "tests/support/temp_files.h"
 #include "tests/support/test_window.h"
+#include "ui/core/win_handles.h"
 
 namespace veneer::test {
 namespace {
@@ -51,10 +52,9 @@ DWORD WINAPI SendFromWorker(void* hwnd) {
 TEST(MessagePumpTest, DeliversMessagesSentFromOtherThreadsAndTimesOut) {
   int received = 0;
   TestWindow window = TestWindow::MessageOnly(CountUserMessages, &received);
-  HANDLE worker = CreateThread(nullptr, 0, SendFromWorker, window.hwnd(), 0, nullptr);
+  const ScopedKernelHandle worker(CreateThread(nullptr, 0, SendFromWorker, window.hwnd(), 0, nullptr));
   EXPECT_TRUE(PumpMessagesUntil([&] { return received == 1; }, 5000));
-  WaitForSingleObject(worker, INFINITE);
-  CloseHandle(worker);
+  WaitForSingleObject(worker.get(), INFINITE);
 
   const ULONGLONG start = GetTickCount64();
   EXPECT_FALSE(PumpMessagesUntil([] { return false; }, 100));
@@ -66,9 +66,8 @@ TEST(DibSurfaceTest, ReadsBackWhatGdiDrew) {
   ASSERT_TRUE(surface.ok());
   surface.Fill(0xFF000000);
   RECT red = {10, 5, 20, 15};
-  HBRUSH brush = CreateSolidBrush(RGB(255, 0, 0));
-  FillRect(surface.dc(), &red, brush);
-  DeleteObject(brush);
+  const ScopedBrush brush(CreateSolidBrush(RGB(255, 0, 0)));
+  FillRect(surface.dc(), &red, brush.get());
   // GDI writes B, G, R and leaves the alpha byte alone or clears it; compare colours only.
   EXPECT_EQ(0xFF0000u, surface.Pixel(10, 5) & 0xFFFFFF);
   EXPECT_EQ(0xFF0000u, surface.Pixel(19, 14) & 0xFFFFFF);
@@ -138,14 +137,14 @@ TEST(EnvironmentPathTest, UnixPathsBecomeDriveZPaths) {
 std::vector<uint32_t> RenderGlyph(const wchar_t* face, wchar_t ch) {
   DibSurface surface(40, 40);
   surface.Fill(0xFFFFFFFF);
-  HFONT font = CreateFontW(-28, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, 0, 0,
-                           NONANTIALIASED_QUALITY, 0, face);
-  HGDIOBJ old = SelectObject(surface.dc(), font);
-  SetBkMode(surface.dc(), TRANSPARENT);
-  SetTextColor(surface.dc(), RGB(0, 0, 0));
-  TextOutW(surface.dc(), 4, 4, &ch, 1);
-  SelectObject(surface.dc(), old);
-  DeleteObject(font);
+  {
+    const ScopedFont font(CreateFontW(-28, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, 0, 0,
+                                      NONANTIALIASED_QUALITY, 0, face));
+    const ScopedSelection selection(surface.dc(), font.get());
+    SetBkMode(surface.dc(), TRANSPARENT);
+    SetTextColor(surface.dc(), RGB(0, 0, 0));
+    TextOutW(surface.dc(), 4, 4, &ch, 1);
+  }
   std::vector<uint32_t> pixels;
   for (int y = 0; y < 40; ++y) {
     for (int x = 0; x < 40; ++x) pixels.push_back(surface.Pixel(x, y) & 0xFFFFFF);

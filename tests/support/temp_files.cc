@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include "ui/core/win_handles.h"
+
 namespace veneer::test {
 
 std::wstring TempFolder() {
@@ -37,14 +39,13 @@ bool WriteFileBytes(const std::wstring& path, const std::vector<unsigned char>& 
 }
 
 std::string ReadFileBytes(const std::wstring& path) {
-  HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                            OPEN_EXISTING, 0, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return std::string();
+  const ScopedFileHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                          nullptr, OPEN_EXISTING, 0, nullptr));
+  if (!file) return std::string();
   std::string bytes;
   char chunk[65536];
   DWORD read = 0;
-  while (ReadFile(file, chunk, sizeof(chunk), &read, nullptr) && read > 0) bytes.append(chunk, read);
-  CloseHandle(file);
+  while (ReadFile(file.get(), chunk, sizeof(chunk), &read, nullptr) && read > 0) bytes.append(chunk, read);
   return bytes;
 }
 

@@ -1,5 +1,7 @@
 #include "tests/support/test_window.h"
 
+#include <utility>
+
 namespace veneer::test {
 namespace {
 
@@ -32,12 +34,13 @@ TestWindow TestWindow::Create(HWND parent, DWORD style, int width, int height, P
     return RegisterClassExW(&wc);
   }();
   (void)atom;
-  auto* handler = new Handler{procedure, context};
+  auto handler = std::make_unique<Handler>(Handler{procedure, context});
   RECT frame = {0, 0, width, height};
   AdjustWindowRectEx(&frame, style, FALSE, 0);
-  HWND hwnd = CreateWindowExW(0, kClassName, L"test", style, 0, 0, frame.right - frame.left,
-                              frame.bottom - frame.top, parent, nullptr, GetModuleHandleW(nullptr), handler);
-  return TestWindow(hwnd, handler);
+  HWND hwnd =
+      CreateWindowExW(0, kClassName, L"test", style, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
+                      parent, nullptr, GetModuleHandleW(nullptr), handler.get());
+  return TestWindow(hwnd, std::move(handler));
 }
 
 TestWindow TestWindow::Hidden(int width, int height, Procedure procedure, void* context) {
@@ -46,16 +49,6 @@ TestWindow TestWindow::Hidden(int width, int height, Procedure procedure, void* 
 
 TestWindow TestWindow::MessageOnly(Procedure procedure, void* context) {
   return Create(HWND_MESSAGE, 0, 0, 0, procedure, context);
-}
-
-TestWindow::TestWindow(TestWindow&& other) noexcept : hwnd_(other.hwnd_), handler_(other.handler_) {
-  other.hwnd_ = nullptr;
-  other.handler_ = nullptr;
-}
-
-TestWindow::~TestWindow() {
-  if (hwnd_) DestroyWindow(hwnd_);
-  delete handler_;
 }
 
 }  // namespace veneer::test

@@ -3,6 +3,11 @@
 
 #include <windows.h>
 
+#include <memory>
+#include <utility>
+
+#include "ui/core/win_handles.h"
+
 namespace veneer::test {
 
 // A native window for tests, destroyed with this object. Hidden windows have a real client area
@@ -15,12 +20,11 @@ class TestWindow {
   static TestWindow Hidden(int width, int height, Procedure procedure = nullptr, void* context = nullptr);
   static TestWindow MessageOnly(Procedure procedure = nullptr, void* context = nullptr);
 
-  TestWindow(TestWindow&& other) noexcept;
+  TestWindow(TestWindow&& other) noexcept = default;
   TestWindow(const TestWindow&) = delete;
   TestWindow& operator=(const TestWindow&) = delete;
-  ~TestWindow();
 
-  HWND hwnd() const { return hwnd_; }
+  HWND hwnd() const { return window_.get(); }
 
  private:
   struct Handler {
@@ -30,10 +34,10 @@ class TestWindow {
   static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
   static TestWindow Create(HWND parent, DWORD style, int width, int height, Procedure procedure, void* context);
 
-  explicit TestWindow(HWND hwnd, Handler* handler) : hwnd_(hwnd), handler_(handler) {}
+  TestWindow(HWND hwnd, std::unique_ptr<Handler> handler) : handler_(std::move(handler)), window_(hwnd) {}
 
-  HWND hwnd_;         // Owned: destroyed in the destructor.
-  Handler* handler_;  // Owned; the window's user data points at it.
+  std::unique_ptr<Handler> handler_;           // The window's user data points at it.
+  ScopedHandle<HWND, &DestroyWindow> window_;  // Destroyed before handler_.
 };
 
 }  // namespace veneer::test

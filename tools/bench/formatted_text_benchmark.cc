@@ -27,7 +27,7 @@ void DrawOnce(HDC dc, CPaintManagerUI* manager, const std::wstring& text, RECT r
 // the first one registered.
 void ReportRepaints(const std::string& what, const wchar_t* face) {
   CPaintManagerUI manager;
-  manager.RegisterFont(1, L"Tahoma", 14, false, false, false, false);
+  manager.RegisterFont(1, L"Tahoma", 14, FontStyle::kRegular, false);
   DibSurface surface(200, 40);
   const std::wstring text = L"{f " + std::wstring(face) + L" 12}x{/f}";
   const auto repaint = [&] { DrawOnce(surface.dc(), &manager, text, {0, 0, 200, 40}, 0); };
@@ -42,14 +42,14 @@ void ReportRepaints(const std::string& what, const wchar_t* face) {
 // face and then by handle, so the figure grows with the table only as far as those look-ups walk it.
 void ReportLookupsInALargeFontTable() {
   CPaintManagerUI manager;
-  manager.RegisterFont(1, L"Tahoma", 14, false, false, false, false);
+  manager.RegisterFont(1, L"Tahoma", 14, FontStyle::kRegular, false);
   DibSurface surface(400, 40);
   std::wstring text;
   for (int i = 0; i < 200; ++i) text += L"{b}x{/b}";
   const auto paint = [&] { DrawOnce(surface.dc(), &manager, text, {0, 0, 400, 40}, 0); };
   ReportMicrosecondsPerCall("200 {b}x{/b}, 1 font in the table", 20, paint);
   for (int id = 2; id <= 4032; ++id)
-    manager.RegisterFont(id, L"Arial", 8 + id % 32, false, false, false, false);
+    manager.RegisterFont(id, L"Arial", 8 + id % 32, FontStyle::kRegular, false);
   ReportMicrosecondsPerCall("200 {b}x{/b}, 4,033 fonts in the table", 1, paint);
 }
 
@@ -57,7 +57,7 @@ void ReportLookupsInALargeFontTable() {
 // next to plain texts of the same lengths.
 void ReportUnclosedBrackets() {
   CPaintManagerUI manager;
-  manager.RegisterFont(1, L"Tahoma", 14, false, false, false, false);
+  manager.RegisterFont(1, L"Tahoma", 14, FontStyle::kRegular, false);
   DibSurface surface(960, 720);
   const struct {
     const char* what;
@@ -81,7 +81,7 @@ void ReportUnclosedBrackets() {
 
 void Run() {
   CPaintManagerUI manager;
-  manager.RegisterFont(1, L"Tahoma", 14, false, false, false, false);
+  manager.RegisterFont(1, L"Tahoma", 14, FontStyle::kRegular, false);
   DibSurface surface(800, 600);
   const std::wstring label =
       L"{b}Tessaro{/b} setup: {c #FF0000}2{/c} files, {a https://example.test}details{/a}";

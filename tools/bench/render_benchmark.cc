@@ -6,6 +6,7 @@
 #include "tests/render/test_bitmap.h"
 #include "tests/support/benchmark_timer.h"
 #include "tests/support/dib_surface.h"
+#include "ui/core/win_handles.h"
 #include "ui/render/msimg32_functions.h"
 #include "ui/render/render_engine.h"
 
@@ -38,22 +39,23 @@ void Run() {
   });
   ReportMicrosecondsPerCall("8x8 tiles over 1024x1024, all visible (16384 tiles)", 20, [&] {
     Renderer::DrawBitmap(dc, small.get(), {0, 0, 1024, 1024}, {0, 0, 1024, 1024}, {0, 0, 8, 8}, kNoCorner,
-                         false, 255, false, true, true);
+                         false, 255, NineGridMiddle::kTileXY);
   });
   ReportMicrosecondsPerCall("8x8 tiles over 1024x1024, 32x32 paint area", 2000, [&] {
     Renderer::DrawBitmap(dc, small.get(), {0, 0, 1024, 1024}, {500, 500, 532, 532}, {0, 0, 8, 8}, kNoCorner,
-                         false, 255, false, true, true);
+                         false, 255, NineGridMiddle::kTileXY);
   });
 
-  HDC memory = CreateCompatibleDC(nullptr);
-  HGDIOBJ original = SelectObject(memory, translucent.get());
-  const BLENDFUNCTION blend = {AC_SRC_OVER, 0, 200, AC_SRC_ALPHA};
-  ReportMicrosecondsPerCall("platform AlphaBlend 256x256", 500,
-                            [&] { AlphaBlend(dc, 0, 0, 256, 256, memory, 0, 0, 256, 256, blend); });
-  ReportMicrosecondsPerCall("BuiltInAlphaBlend 256x256", 500,
-                            [&] { BuiltInAlphaBlend(dc, 0, 0, 256, 256, memory, 0, 0, 256, 256, blend); });
-  SelectObject(memory, original);
-  DeleteDC(memory);
+  {
+    const ScopedMemoryDC memory_dc(CreateCompatibleDC(nullptr));
+    HDC memory = memory_dc.get();
+    const ScopedSelection selection(memory, translucent.get());
+    const BLENDFUNCTION blend = {AC_SRC_OVER, 0, 200, AC_SRC_ALPHA};
+    ReportMicrosecondsPerCall("platform AlphaBlend 256x256", 500,
+                              [&] { AlphaBlend(dc, 0, 0, 256, 256, memory, 0, 0, 256, 256, blend); });
+    ReportMicrosecondsPerCall("BuiltInAlphaBlend 256x256", 500,
+                              [&] { BuiltInAlphaBlend(dc, 0, 0, 256, 256, memory, 0, 0, 256, 256, blend); });
+  }
 
   ReportMicrosecondsPerCall("DrawColor 256x256 translucent (GDI+)", 500, [&] {
     Renderer::DrawColor(dc, {0, 0, 256, 256}, 0x80FF0000);

@@ -4,6 +4,8 @@
 #include <exception>
 #include <string>
 
+#include "ui/core/win_handles.h"
+
 namespace veneer {
 namespace {
 
@@ -87,12 +89,10 @@ void ResetSkinSourceForTests() {
 SkinReadStatus ReadSkinDiskFile(const wchar_t* path, DWORD max_size, std::vector<unsigned char>* bytes) {
   DiscardBytes(bytes);
   if (!path) return SkinReadStatus::kCannotOpen;
-  HANDLE file = CreateFileW(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                            FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return SkinReadStatus::kCannotOpen;
-  const SkinReadStatus status = ReadOpenFile(file, max_size, bytes);
-  CloseHandle(file);
-  return status;
+  const ScopedFileHandle file(CreateFileW(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                          FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) return SkinReadStatus::kCannotOpen;
+  return ReadOpenFile(file.get(), max_size, bytes);
 }
 
 SkinReadStatus ReadSkinArchiveFile(ArchiveHandle* archive, const wchar_t* name, DWORD max_size,
@@ -132,13 +132,12 @@ bool ReadSkinResource(HINSTANCE module, const wchar_t* name_or_id, const wchar_t
   if (!name_or_id || !type) return false;
   if (!module) module = GetSkinResourceModule();
   HRSRC info = FindResourceW(module, name_or_id, type);
-  HGLOBAL resource = info ? LoadResource(module, info) : nullptr;
+  const ScopedHandle<HGLOBAL, &FreeResource> resource(info ? LoadResource(module, info) : nullptr);
   if (!resource) return false;
   const DWORD size = SizeofResource(module, info);
-  const void* data = LockResource(resource);
+  const void* data = LockResource(resource.get());
   const bool copied = data && size != 0 && AllocateBytes(bytes, size);
   if (copied) std::memcpy(bytes->data(), data, size);
-  FreeResource(resource);
   return copied;
 }
 

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include "ui/core/geometry.h"
+#include "ui/core/win_handles.h"
 
 namespace veneer {
 
@@ -18,10 +19,10 @@ class ClipRegion {
   ClipRegion& operator=(const ClipRegion&) = delete;
   ~ClipRegion() { Restore(); }
 
-  // Intersects the context's clip with `region` (taking ownership of it) after remembering the clip in
-  // force. False, with the context unchanged, when `dc` or `region` is null or the region cannot be
-  // selected; `region` is deleted in that case.
-  bool Apply(HDC dc, const RECT& rect, HRGN region);
+  // Intersects the context's clip with `region` (kept until the clip is undone) after remembering the
+  // clip in force. False, with the context unchanged and `region` deleted, when `dc` or `region` is
+  // empty or the region cannot be selected.
+  bool Apply(HDC dc, const RECT& rect, ScopedRegion region);
   // Puts back the earlier clip and deletes both regions; nothing happens when no clip is applied.
   void Restore();
 
@@ -35,9 +36,9 @@ class ClipRegion {
 
  private:
   CUIRect rect_;
-  HDC dc_ = nullptr;               // Not owned: the painted context; null while no clip is applied.
-  HRGN region_ = nullptr;          // Owned: the clip that was intersected in.
-  HRGN earlier_region_ = nullptr;  // Owned copy of the clip in force before; null when there was none.
+  HDC dc_ = nullptr;             // Not owned: the painted context; null while no clip is applied.
+  ScopedRegion region_;          // The clip that was intersected in.
+  ScopedRegion earlier_region_;  // Copy of the clip in force before; empty when there was none.
 };
 
 }  // namespace veneer

@@ -2,9 +2,9 @@
 
 namespace veneer {
 
-HBITMAP CreateDibSection32(HDC dc, int width, int height, bool top_down, uint32_t** pixels) {
+ScopedBitmap CreateDibSection32(HDC dc, int width, int height, bool top_down, uint32_t** pixels) {
   *pixels = nullptr;
-  if (width <= 0 || height <= 0 || static_cast<int64_t>(width) * height > kMaxBitmapPixels) return nullptr;
+  if (width <= 0 || height <= 0 || static_cast<int64_t>(width) * height > kMaxBitmapPixels) return {};
   BITMAPINFO info = {};
   info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
   info.bmiHeader.biWidth = width;
@@ -14,11 +14,8 @@ HBITMAP CreateDibSection32(HDC dc, int width, int height, bool top_down, uint32_
   info.bmiHeader.biCompression = BI_RGB;
   info.bmiHeader.biSizeImage = static_cast<DWORD>(width) * static_cast<DWORD>(height) * 4;
   void* bits = nullptr;
-  HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-  if (bitmap && !bits) {
-    DeleteObject(bitmap);
-    return nullptr;
-  }
+  ScopedBitmap bitmap(CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+  if (!bits) return {};
   *pixels = static_cast<uint32_t*>(bits);
   return bitmap;
 }

@@ -4,6 +4,8 @@
 #include <windows.h>
 
 #include "ui/core/ui_string.h"
+#include "ui/core/win_handles.h"
+#include "ui/render/font_style.h"
 
 namespace veneer {
 
@@ -14,20 +16,23 @@ struct FontRecord {
   FontRecord() = default;
   FontRecord(const FontRecord&) = delete;
   FontRecord& operator=(const FontRecord&) = delete;
-  ~FontRecord() { ReplaceHandle(nullptr); }
 
-  // Deletes the owned font (if any) and takes `font` in its place.
-  void ReplaceHandle(HFONT font) {
-    if (handle && handle != font) DeleteObject(handle);
-    handle = font;
-  }
   // Metrics are measured lazily; a zero height means not measured yet.
   bool HasMetrics() const { return metrics.tmHeight != 0; }
   void ClearMetrics() { metrics = TEXTMETRICW{}; }
+  // The four flags as one style.
+  FontStyle Style() const {
+    FontStyle style = FontStyle::kRegular;
+    if (bold) style |= FontStyle::kBold;
+    if (underline) style |= FontStyle::kUnderline;
+    if (italic) style |= FontStyle::kItalic;
+    if (strikeOut) style |= FontStyle::kStrikeOut;
+    return style;
+  }
 
-  HFONT handle = nullptr;  // Owned.
-  CUIString faceName;      // Face name actually used (at most 31 characters).
-  int size = 0;            // Size as registered, before display scaling.
+  ScopedFont handle;   // Owned.
+  CUIString faceName;  // Face name actually used (at most 31 characters).
+  int size = 0;        // Size as registered, before display scaling.
   bool bold = false;
   bool underline = false;
   bool italic = false;

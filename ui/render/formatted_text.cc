@@ -11,9 +11,9 @@
 #include "ui/render/image_record.h"
 #include "ui/render/persistent_stack.h"
 #include "ui/render/render_engine.h"
+#include "ui/render/render_resources.h"
 #include "ui/render/tagged_text_layout.h"
 #include "ui/render/tagged_text_syntax.h"
-#include "ui/runtime/paint_manager.h"
 
 namespace veneer {
 namespace {
@@ -91,7 +91,7 @@ struct LinkArrays {
 // link arrays are the caller's and must outlive it. Font records belong to the manager's tables.
 class FormattedTextPainter {
  public:
-  FormattedTextPainter(HDC dc, CPaintManagerUI* manager, const RECT& area, const wchar_t* text, int length,
+  FormattedTextPainter(HDC dc, IRenderResources* manager, const RECT& area, const wchar_t* text, int length,
                        uint32_t colour, int font_id, UINT format, const LinkArrays& links,
                        const CUIString* hover_text)
       : dc_(dc),
@@ -134,9 +134,9 @@ class FormattedTextPainter {
   void SelectFont(const FontRecord* font);
   void PushFont(const FontRecord* font);
   void PopFont();
-  void PushVariant(bool bold, bool underline, bool italic);
+  void PushVariant(FontStyle added);
   void PushTaggedFont(const CUIString& arguments);
-  const FontRecord* FindOrRegisterFont(const wchar_t* face, int size, bool bold, bool underline, bool italic);
+  const FontRecord* FindOrRegisterFont(const wchar_t* face, int size, FontStyle style);
   int HalfBlankOverhang();
 
   void StartLink(const TaggedToken& token);
@@ -145,8 +145,8 @@ class FormattedTextPainter {
   void EndLinkPart(bool at_line_end);
   void FinishLineLinks(int first_link, const LineResult& line);
 
-  HDC dc_;                    // Not owned.
-  CPaintManagerUI* manager_;  // Not owned.
+  HDC dc_;                     // Not owned.
+  IRenderResources* manager_;  // Not owned.
   const CUIRect area_;
   const wchar_t* text_;  // Not owned; `length_` characters.
   const int length_;
@@ -303,7 +303,7 @@ bool FormattedTextPainter::ApplyOpenTag(const TaggedToken& token) {
       StartLink(token);
       break;
     case L'b':
-      PushVariant(true, false, false);
+      PushVariant(FontStyle::kBold);
       break;
     case L'c':
       state_.colours = colours_.Push(state_.colours, ParseColorValue(arguments));
@@ -315,7 +315,7 @@ bool FormattedTextPainter::ApplyOpenTag(const TaggedToken& token) {
       if (!arguments.IsEmpty()) {
         if (!LayOutImage(arguments)) return false;
       } else {
-        PushVariant(false, false, true);
+        PushVariant(FontStyle::kItalic);
       }
       break;
     case L'n':
@@ -335,7 +335,7 @@ bool FormattedTextPainter::ApplyOpenTag(const TaggedToken& token) {
       state_.selected = !state_.selected;
       break;
     case L'u':
-      PushVariant(false, true, false);
+      PushVariant(FontStyle::kUnderline);
       break;
     case L'x':
       Advance(ClampTagNumber(ParseIntValue(arguments)));
@@ -399,7 +399,7 @@ bool FormattedTextPainter::LayOutImage(const CUIString& arguments) {
     const CUIRect dest = InlineImageDest(AddSaturated(line_.x, line_.shift), line_.top, line_.height,
                                          cell_width, image->height);
     const CUIRect source = ImageCellSource(image->width, image->height, tag.count, tag.index);
-    Renderer::DrawBitmap(dc_, image->bitmap, dest, area_, source, CUIRect(), image->has_alpha, 255);
+    Renderer::DrawBitmap(dc_, image->bitmap.get(), dest, area_, source, CUIRect(), image->has_alpha, 255);
   }
   Advance(cell_width);
   line_.has_content = true;
@@ -408,14 +408,14 @@ bool FormattedTextPainter::LayOutImage(const CUIString& arguments) {
 }
 
 void FormattedTextPainter::StartParagraph(const CUIString& arguments) {
-  const int spacing = manager_->GetDisplayScale()->ScaleForDpi(ClampTagNumber(ParseIntValue(arguments)));
+  const int spacing = manager_->ScaleForDpi(ClampTagNumber(ParseIntValue(arguments)));
   state_.spacings = spacings_.Push(state_.spacings, spacing);
   if (pass_ == Pass::kMeasure) line_.height = std::max(line_.height, spacing + FontHeight(CurrentFont()));
 }
 
 void FormattedTextPainter::SetLineHeight(const CUIString& arguments) {
   if (pass_ != Pass::kMeasure) return;
-  const int height = manager_->GetDisplayScale()->ScaleForDpi(ClampTagNumber(ParseIntValue(arguments)));
+  const int height = manager_->ScaleForDpi(ClampTagNumber(ParseIntValue(arguments)));
   line_.height = std::max(0, height);
 }
 
@@ -423,7 +423,7 @@ void FormattedTextPainter::SetLineHeight(const CUIString& arguments) {
 
 // Selects the font; while measuring, the line becomes at least as high as the font plus the spacing.
 void FormattedTextPainter::SelectFont(const FontRecord* font) {
-  SelectObject(dc_, font->handle);
+  SelectObject(dc_, font->handle.get());
   if (pass_ == Pass::kMeasure) line_.height = std::max(line_.height, FontHeight(font) + CurrentSpacing());
 }
 
@@ -449,14 +449,12 @@ int FormattedTextPainter::HalfBlankOverhang() {
 }
 
 // The current font with the asked styles added; the current font itself when it has them already.
-void FormattedTextPainter::PushVariant(bool bold, bool underline, bool italic) {
+void FormattedTextPainter::PushVariant(FontStyle added) {
   const FontRecord* current = CurrentFont();
-  bold = bold || current->bold;
-  underline = underline || current->underline;
-  italic = italic || current->italic;
-  const bool same = bold == current->bold && underline == current->underline && italic == current->italic;
+  const FontStyle current_style = current->Style() & kVariantStyles;
+  const FontStyle style = current_style | added;
   const FontRecord* variant =
-      same ? current : FindOrRegisterFont(current->faceName, current->size, bold, underline, italic);
+      style == current_style ? current : FindOrRegisterFont(current->faceName, current->size, style);
   PushFont(variant ? variant : current);
 }
 
@@ -467,18 +465,17 @@ void FormattedTextPainter::PushTaggedFont(const CUIString& arguments) {
   if (tag.by_id) {
     font = manager_->GetFontRecord(tag.id);
   } else if (!tag.face.IsEmpty()) {
-    font = FindOrRegisterFont(tag.face, tag.size, tag.bold, tag.underline, tag.italic);
+    font = FindOrRegisterFont(tag.face, tag.size, tag.style);
   }
   PushFont(font ? font : CurrentFont());
 }
 
 // A font of the manager's tables with exactly this face, size and styles, registered when missing;
 // null when it can be neither found nor registered.
-const FontRecord* FormattedTextPainter::FindOrRegisterFont(const wchar_t* face, int size, bool bold,
-                                                           bool underline, bool italic) {
-  HFONT handle = manager_->FindFontHandle(face, size, bold, underline, italic);
+const FontRecord* FormattedTextPainter::FindOrRegisterFont(const wchar_t* face, int size, FontStyle style) {
+  HFONT handle = manager_->FindFontHandle(face, size, style);
   if (!handle && manager_->GetFontCount() < kMaxWindowFontsForVariants) {
-    handle = manager_->RegisterFont(NextVariantFontId(), face, size, bold, underline, italic, false);
+    handle = manager_->RegisterFont(NextVariantFontId(), face, size, style, false);
   }
   return handle ? manager_->GetFontRecordByHandle(handle) : nullptr;
 }
@@ -496,7 +493,7 @@ void FormattedTextPainter::StartLink(const TaggedToken& token) {
   const uint32_t colour =
       LinkColour(colour_, hovered, manager_->GetDefaultLinkColour(), manager_->GetDefaultLinkHoverColour());
   state_.colours = colours_.Push(state_.colours, colour);
-  PushVariant(false, true, false);
+  PushVariant(FontStyle::kUnderline);
 }
 
 void FormattedTextPainter::EndLink() {
@@ -539,7 +536,7 @@ void FormattedTextPainter::FinishLineLinks(int first_link, const LineResult& lin
 
 // The extent of the whole text for aligning it: measured in its own width when it may wrap, else on
 // one long line.
-SIZE MeasureWholeText(HDC dc, CPaintManagerUI* manager, const RECT& rect, const wchar_t* text,
+SIZE MeasureWholeText(HDC dc, IRenderResources* manager, const RECT& rect, const wchar_t* text,
                       uint32_t colour, int font_id, UINT format, POINT pointer) {
   const int width = (format & DT_SINGLELINE) ? kMeasuringExtent : rect.right - rect.left;
   RECT measured = {0, 0, width, kMeasuringExtent};
@@ -551,14 +548,14 @@ SIZE MeasureWholeText(HDC dc, CPaintManagerUI* manager, const RECT& rect, const 
 
 }  // namespace
 
-void DrawFormattedText(HDC dc, CPaintManagerUI* manager, RECT* rect, const wchar_t* text, uint32_t colour,
+void DrawFormattedText(HDC dc, IRenderResources* manager, RECT* rect, const wchar_t* text, uint32_t colour,
                        RECT* link_rects, CUIString* link_texts, int* link_count, int font_id, UINT format) {
   const POINT pointer = manager ? manager->GetLastMousePoint() : POINT{-1, -1};
   DrawFormattedTextAtPointer(dc, manager, rect, text, colour, link_rects, link_texts, link_count, font_id,
                              format, pointer);
 }
 
-void DrawFormattedTextAtPointer(HDC dc, CPaintManagerUI* manager, RECT* rect, const wchar_t* text,
+void DrawFormattedTextAtPointer(HDC dc, IRenderResources* manager, RECT* rect, const wchar_t* text,
                                 uint32_t colour, RECT* link_rects, CUIString* link_texts, int* link_count,
                                 int font_id, UINT format, POINT pointer) {
   LinkArrays links;

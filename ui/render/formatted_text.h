@@ -6,10 +6,9 @@
 #include <cstdint>
 
 #include "ui/core/ui_string.h"
+#include "ui/render/render_resources.h"
 
 namespace veneer {
-
-class CPaintManagerUI;
 
 // The formatted-text renderer: draws text with inline tags (see tagged_text_syntax.h) into a rectangle
 // with GDI, wrapping lines, and reports the rectangles of the links it laid out so that a control can
@@ -43,11 +42,11 @@ class CPaintManagerUI;
 // DT_VCENTER, DT_BOTTOM, DT_WORDBREAK, DT_SINGLELINE, DT_CALCRECT and DT_END_ELLIPSIS and ignores the
 // rest. Nothing is drawn without text or manager or with an empty rectangle (the link count is then 0).
 // The device context's clip, font, colours and modes are as before on return. UI thread only.
-void DrawFormattedText(HDC dc, CPaintManagerUI* manager, RECT* rect, const wchar_t* text, uint32_t colour,
+void DrawFormattedText(HDC dc, IRenderResources* manager, RECT* rect, const wchar_t* text, uint32_t colour,
                        RECT* link_rects, CUIString* link_texts, int* link_count, int font_id, UINT format);
 
 // The same with the pointer position given by the caller instead of the manager's last mouse position.
-void DrawFormattedTextAtPointer(HDC dc, CPaintManagerUI* manager, RECT* rect, const wchar_t* text,
+void DrawFormattedTextAtPointer(HDC dc, IRenderResources* manager, RECT* rect, const wchar_t* text,
                                 uint32_t colour, RECT* link_rects, CUIString* link_texts, int* link_count,
                                 int font_id, UINT format, POINT pointer);
 

@@ -3,7 +3,7 @@
 #include <cwchar>
 
 #include "ui/core/attribute_values.h"
-#include "ui/runtime/display_scale.h"
+#include "ui/render/display_scale.h"
 
 namespace veneer {
 namespace {
@@ -72,6 +72,13 @@ void ScanItems(ImageDescriptor* record, const wchar_t* text, int scale_percent) 
 }
 
 }  // namespace
+
+NineGridMiddle ImageDescriptor::Middle() const {
+  if (hole) return NineGridMiddle::kHole;
+  if (xtiled && ytiled) return NineGridMiddle::kTileXY;
+  if (xtiled) return NineGridMiddle::kTileX;
+  return ytiled ? NineGridMiddle::kTileY : NineGridMiddle::kStretch;
+}
 
 void ClearImageDescriptor(ImageDescriptor* record) { *record = ImageDescriptor(); }
 

@@ -5,6 +5,7 @@
 
 #include "ui/core/geometry.h"
 #include "ui/core/ui_string.h"
+#include "ui/render/nine_grid.h"
 
 namespace veneer {
 
@@ -25,6 +26,9 @@ struct ImageDescriptor {
   bool xtiled = false;        // Tile the middle cell horizontally instead of stretching it.
   bool ytiled = false;        // Tile the middle cell vertically instead of stretching it.
   bool hsl = false;           // Hue/saturation/lightness request used when a button cuts its state strip.
+
+  // How the nine-grid's middle cell is drawn: a hole wins over tiling.
+  NineGridMiddle Middle() const;
 };
 
 // Restores every field to its default: fade 255, everything else empty, zero or false.

@@ -3,6 +3,7 @@
 #include <stb_image.h>
 
 #include <climits>
+#include <utility>
 #include <vector>
 
 #include "ui/core/attribute_values.h"
@@ -14,7 +15,7 @@ namespace {
 
 constexpr int kMaxResourceId = 0xFFFF;  // Larger ids are not integer resource names.
 
-ImageRecord* DecodeBuffer(const std::vector<unsigned char>& bytes, uint32_t mask) {
+std::unique_ptr<ImageRecord> DecodeBuffer(const std::vector<unsigned char>& bytes, uint32_t mask) {
   return bytes.empty() ? nullptr : DecodeImageBytes(bytes.data(), bytes.size(), mask);
 }
 
@@ -43,7 +44,7 @@ bool ConvertToPremultipliedBgra(const unsigned char* rgba, size_t count, uint32_
   return has_alpha;
 }
 
-ImageRecord* DecodeImageBytes(const unsigned char* bytes, size_t size, uint32_t mask) {
+std::unique_ptr<ImageRecord> DecodeImageBytes(const unsigned char* bytes, size_t size, uint32_t mask) {
   if (!bytes || size == 0 || size > static_cast<size_t>(INT_MAX)) return nullptr;
   int width = 0;
   int height = 0;
@@ -53,11 +54,11 @@ ImageRecord* DecodeImageBytes(const unsigned char* bytes, size_t size, uint32_t 
   if (!rgba) return nullptr;
 
   uint32_t* pixels = nullptr;
-  HBITMAP bitmap = CreateDibSection32(nullptr, width, height, true, &pixels);
-  ImageRecord* record = nullptr;
+  ScopedBitmap bitmap = CreateDibSection32(nullptr, width, height, true, &pixels);
+  std::unique_ptr<ImageRecord> record;
   if (bitmap) {
-    record = new ImageRecord;
-    record->bitmap = bitmap;
+    record = std::make_unique<ImageRecord>();
+    record->bitmap = std::move(bitmap);
     record->pixels = pixels;
     record->width = width;
     record->height = height;
@@ -69,23 +70,24 @@ ImageRecord* DecodeImageBytes(const unsigned char* bytes, size_t size, uint32_t 
   return record;
 }
 
-ImageRecord* LoadImageFile(const wchar_t* name, uint32_t mask) {
+std::unique_ptr<ImageRecord> LoadImageFile(const wchar_t* name, uint32_t mask) {
   std::vector<unsigned char> bytes;
   if (!name || !*name || !ReadSkinFile(name, true, &bytes)) return nullptr;
   return DecodeBuffer(bytes, mask);
 }
 
-ImageRecord* LoadImageResource(int id, const wchar_t* resource_type, uint32_t mask, HINSTANCE instance) {
+std::unique_ptr<ImageRecord> LoadImageResource(int id, const wchar_t* resource_type, uint32_t mask,
+                                               HINSTANCE instance) {
   if (id < 1 || id > kMaxResourceId || !resource_type || !*resource_type) return nullptr;
   std::vector<unsigned char> bytes;
   if (!ReadSkinResource(instance, MAKEINTRESOURCEW(id), resource_type, &bytes)) return nullptr;
-  ImageRecord* record = DecodeBuffer(bytes, mask);
+  std::unique_ptr<ImageRecord> record = DecodeBuffer(bytes, mask);
   if (record) record->resource_type = resource_type;
   return record;
 }
 
-ImageRecord* LoadImageRecord(const wchar_t* name, const wchar_t* resource_type, uint32_t mask,
-                             HINSTANCE instance) {
+std::unique_ptr<ImageRecord> LoadImageRecord(const wchar_t* name, const wchar_t* resource_type, uint32_t mask,
+                                             HINSTANCE instance) {
   if (!name || !*name) return nullptr;
   if (!resource_type || !*resource_type) return LoadImageFile(name, mask);
   if (*name < L'0' || *name > L'9') return nullptr;

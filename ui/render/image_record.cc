@@ -2,25 +2,18 @@
 
 #include <cstring>
 #include <new>
+#include <utility>
 
 namespace veneer {
-
-ImageRecord::~ImageRecord() {
-  delete[] unadjusted_pixels;
-  if (bitmap) DeleteObject(bitmap);
-}
 
 bool ImageRecord::KeepUnadjustedPixels() {
   if (!pixels || width <= 0 || height <= 0) return false;
   const size_t count = static_cast<size_t>(width) * static_cast<size_t>(height);
-  uint32_t* copy = new (std::nothrow) uint32_t[count];
+  std::unique_ptr<uint32_t[]> copy(new (std::nothrow) uint32_t[count]);
   if (!copy) return false;
-  std::memcpy(copy, pixels, count * sizeof(uint32_t));
-  delete[] unadjusted_pixels;
-  unadjusted_pixels = copy;
+  std::memcpy(copy.get(), pixels, count * sizeof(uint32_t));
+  unadjusted_pixels = std::move(copy);
   return true;
 }
-
-void FreeImageRecord(ImageRecord* record) { delete record; }
 
 }  // namespace veneer

@@ -3,7 +3,8 @@
 #include <cmath>
 
 #include "ui/core/system_library.h"
-#include "ui/render/render_engine.h"
+#include "ui/core/win_handles.h"
+#include "ui/render/dib_section.h"
 
 namespace veneer {
 namespace {
@@ -47,34 +48,29 @@ const Msimg32Functions& GetMsimg32Functions() {
 BOOL WINAPI BuiltInAlphaBlend(HDC dest, int x, int y, int width, int height, HDC source, int source_x,
                               int source_y, int source_width, int source_height, BLENDFUNCTION blend) {
   if (!dest || !source || width <= 0 || height <= 0 || source_width <= 0 || source_height <= 0) return FALSE;
-  HDC memory = CreateCompatibleDC(dest);
+  const ScopedMemoryDC memory(CreateCompatibleDC(dest));
   if (!memory) return FALSE;
   uint32_t* source_pixels = nullptr;
   uint32_t* dest_pixels = nullptr;
   // Both copies have the same row order, so the pixels pair up whatever that order is.
-  HBITMAP source_copy = Renderer::CreateArgbBitmap(memory, width, height, &source_pixels);
-  HBITMAP dest_copy = Renderer::CreateArgbBitmap(memory, width, height, &dest_pixels);
-  BOOL drawn = FALSE;
-  if (source_copy && dest_copy) {
-    HGDIOBJ original = SelectObject(memory, source_copy);
-    SetStretchBltMode(memory, COLORONCOLOR);
-    StretchBlt(memory, 0, 0, width, height, source, source_x, source_y, source_width, source_height, SRCCOPY);
-    SelectObject(memory, dest_copy);
-    BitBlt(memory, 0, 0, width, height, dest, x, y, SRCCOPY);
-    GdiFlush();
-    const bool source_has_alpha = (blend.AlphaFormat & AC_SRC_ALPHA) != 0;
-    const int count = width * height;
-    for (int i = 0; i < count; ++i) {
-      dest_pixels[i] =
-          MixPixel(source_pixels[i], dest_pixels[i], blend.SourceConstantAlpha, source_has_alpha);
-    }
-    drawn = BitBlt(dest, x, y, width, height, memory, 0, 0, SRCCOPY);
-    SelectObject(memory, original);
+  const ScopedBitmap source_copy = CreateDibSection32(memory.get(), width, height, false, &source_pixels);
+  const ScopedBitmap dest_copy = CreateDibSection32(memory.get(), width, height, false, &dest_pixels);
+  if (!source_copy || !dest_copy) return FALSE;
+  {
+    const ScopedSelection source_selection(memory.get(), source_copy.get());
+    SetStretchBltMode(memory.get(), COLORONCOLOR);
+    StretchBlt(memory.get(), 0, 0, width, height, source, source_x, source_y, source_width, source_height,
+               SRCCOPY);
   }
-  if (source_copy) DeleteObject(source_copy);
-  if (dest_copy) DeleteObject(dest_copy);
-  DeleteDC(memory);
-  return drawn;
+  const ScopedSelection dest_selection(memory.get(), dest_copy.get());
+  BitBlt(memory.get(), 0, 0, width, height, dest, x, y, SRCCOPY);
+  GdiFlush();
+  const bool source_has_alpha = (blend.AlphaFormat & AC_SRC_ALPHA) != 0;
+  const int count = width * height;
+  for (int i = 0; i < count; ++i) {
+    dest_pixels[i] = MixPixel(source_pixels[i], dest_pixels[i], blend.SourceConstantAlpha, source_has_alpha);
+  }
+  return BitBlt(dest, x, y, width, height, memory.get(), 0, 0, SRCCOPY);
 }
 
 void FillGradientBands(HDC dc, const RECT& rect, uint32_t first, uint32_t second, bool vertical, int steps) {
@@ -100,10 +96,9 @@ void FillGradientBands(HDC dc, const RECT& rect, uint32_t first, uint32_t second
       band.right = rect.right - far_edge;
     }
     if (band.left >= band.right || band.top >= band.bottom) continue;
-    HBRUSH brush = CreateSolidBrush(RGB(mix(16), mix(8), mix(0)));
+    const ScopedBrush brush(CreateSolidBrush(RGB(mix(16), mix(8), mix(0))));
     if (!brush) continue;
-    FillRect(dc, &band, brush);
-    DeleteObject(brush);
+    FillRect(dc, &band, brush.get());
   }
 }
 

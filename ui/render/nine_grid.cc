@@ -62,8 +62,8 @@ class PieceSink {
 
 }  // namespace
 
-void LayoutNineGrid(const RECT& dest, const RECT& source, const RECT& corner, bool hole, bool xtiled,
-                    bool ytiled, const RECT& paint, const std::function<void(const BitmapPiece&)>& emit) {
+void LayoutNineGrid(const RECT& dest, const RECT& source, const RECT& corner, NineGridMiddle middle,
+                    const RECT& paint, const std::function<void(const BitmapPiece&)>& emit) {
   const CUIRect d(dest);
   const CUIRect s(source);
   const LONG cl = corner.left;
@@ -72,12 +72,14 @@ void LayoutNineGrid(const RECT& dest, const RECT& source, const RECT& corner, bo
   const LONG cb = corner.bottom;
   const PieceSink sink(paint, emit);
 
-  if (!hole) {
-    const CUIRect middle(d.left + cl, d.top + ct, d.right - cr, d.bottom - cb);
-    const std::vector<Span> rows = MiddleSpans(middle.top, middle.bottom, s.top + ct, s.GetHeight() - ct - cb,
+  if (middle != NineGridMiddle::kHole) {
+    const bool xtiled = middle == NineGridMiddle::kTileX || middle == NineGridMiddle::kTileXY;
+    const bool ytiled = middle == NineGridMiddle::kTileY || middle == NineGridMiddle::kTileXY;
+    const CUIRect cell(d.left + cl, d.top + ct, d.right - cr, d.bottom - cb);
+    const std::vector<Span> rows = MiddleSpans(cell.top, cell.bottom, s.top + ct, s.GetHeight() - ct - cb,
                                                ytiled, paint.top, paint.bottom);
-    const std::vector<Span> columns = MiddleSpans(middle.left, middle.right, s.left + cl,
-                                                  s.GetWidth() - cl - cr, xtiled, paint.left, paint.right);
+    const std::vector<Span> columns = MiddleSpans(cell.left, cell.right, s.left + cl, s.GetWidth() - cl - cr,
+                                                  xtiled, paint.left, paint.right);
     for (const Span& row : rows) {
       for (const Span& column : columns) {
         sink.Add(CUIRect(column.dest_start, row.dest_start, column.dest_end, row.dest_end),

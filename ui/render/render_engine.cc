@@ -8,15 +8,17 @@
 #include <algorithm>
 #include <cmath>
 #include <cwchar>
+#include <utility>
 
 #include "ui/core/attribute_values.h"
+#include "ui/core/win_handles.h"
 #include "ui/render/dib_section.h"
 #include "ui/render/gdiplus_session.h"
 #include "ui/render/image_descriptor.h"
 #include "ui/render/image_record.h"
 #include "ui/render/msimg32_functions.h"
 #include "ui/render/nine_grid.h"
-#include "ui/runtime/paint_manager.h"
+#include "ui/render/render_resources.h"
 
 namespace veneer {
 namespace {
@@ -34,40 +36,13 @@ bool IsAllZero(const RECT& rect) {
   return rect.left == 0 && rect.top == 0 && rect.right == 0 && rect.bottom == 0;
 }
 
-// A GDI+ drawing surface on a device context, released with this object.
-class GdiplusGraphics {
- public:
-  explicit GdiplusGraphics(HDC dc) {
-    if (dc && EnsureGdiplusStarted() && gp::GdipCreateFromHDC(dc, &graphics_) != Gdiplus::Ok)
-      graphics_ = nullptr;
-  }
-  GdiplusGraphics(const GdiplusGraphics&) = delete;
-  GdiplusGraphics& operator=(const GdiplusGraphics&) = delete;
-  ~GdiplusGraphics() {
-    if (graphics_) gp::GdipDeleteGraphics(graphics_);
-  }
-  Gdiplus::GpGraphics* get() const { return graphics_; }
-
- private:
-  Gdiplus::GpGraphics* graphics_ = nullptr;  // Owned.
-};
-
-// Selects an object into a context for the lifetime of this object and then puts the previous one back.
-class ScopedSelection {
- public:
-  ScopedSelection(HDC dc, HGDIOBJ object) : dc_(dc), previous_(object ? SelectObject(dc, object) : nullptr) {}
-  ScopedSelection(const ScopedSelection&) = delete;
-  ScopedSelection& operator=(const ScopedSelection&) = delete;
-  ~ScopedSelection() {
-    if (previous_) SelectObject(dc_, previous_);
-  }
-  // False when the object could not be selected (a bitmap selected into another context, for one).
-  bool IsSelected() const { return previous_ != nullptr; }
-
- private:
-  HDC dc_;            // Not owned.
-  HGDIOBJ previous_;  // Not owned: the context's object before ours, or null when nothing was selected.
-};
+// A GDI+ drawing surface on a device context; empty without a context or GDI+.
+ScopedGdiplusGraphics GraphicsOn(HDC dc) {
+  ScopedGdiplusGraphics graphics;
+  if (dc && EnsureGdiplusStarted() && gp::GdipCreateFromHDC(dc, graphics.receive()) != Gdiplus::Ok)
+    graphics.release();  // A failed call leaves nothing to delete.
+  return graphics;
+}
 
 // Draws the pieces of one bitmap: copied, or alpha-blended with a constant alpha.
 class PiecePainter {
@@ -109,8 +84,7 @@ void CopyVisiblePart(HDC target, HDC source, const RECT& dest, const RECT& paint
 // The nine-grid drawing of a bitmap already selected into `memory`, with the target's stretch mode set
 // to halftone for the time of the drawing.
 void DrawSelectedBitmap(HDC dc, HDC memory, const RECT& dest, const RECT& paint, const RECT& source,
-                        const RECT& corner, bool has_alpha, uint8_t fade, bool hole, bool xtiled,
-                        bool ytiled) {
+                        const RECT& corner, bool has_alpha, uint8_t fade, NineGridMiddle middle) {
   const int old_stretch_mode = SetStretchBltMode(dc, HALFTONE);
   const bool blend = has_alpha || fade != 255;
   const CUIRect d(dest);
@@ -119,7 +93,7 @@ void DrawSelectedBitmap(HDC dc, HDC memory, const RECT& dest, const RECT& paint,
     CopyVisiblePart(dc, memory, dest, paint, source);
   } else {
     const PiecePainter painter(dc, memory, blend, fade);
-    LayoutNineGrid(dest, source, corner, hole, xtiled, ytiled, paint,
+    LayoutNineGrid(dest, source, corner, middle, paint,
                    [&painter](const BitmapPiece& piece) { painter.Draw(piece); });
   }
   SetStretchBltMode(dc, old_stretch_mode);
@@ -164,14 +138,16 @@ void DrawTextThroughGdi(HDC dc, HFONT font, RECT& rect, const wchar_t* text, uin
 }
 
 // The GDI+ string format for DrawTextW flags: a copy of the generic typographic format with trimming,
-// no-clip and no-wrap flags and the alignments set. Null on failure; the caller deletes it.
-Gdiplus::GpStringFormat* CreateStringFormat(UINT format) {
+// no-clip and no-wrap flags and the alignments set. Empty on failure.
+ScopedGdiplusStringFormat CreateStringFormat(UINT format) {
   Gdiplus::GpStringFormat* generic = nullptr;  // A GDI+ static object: never deleted.
-  Gdiplus::GpStringFormat* copy = nullptr;
+  ScopedGdiplusStringFormat owned_copy;
   if (gp::GdipStringFormatGetGenericTypographic(&generic) != Gdiplus::Ok ||
-      gp::GdipCloneStringFormat(generic, &copy) != Gdiplus::Ok) {
-    return nullptr;
+      gp::GdipCloneStringFormat(generic, owned_copy.receive()) != Gdiplus::Ok) {
+    owned_copy.release();  // A failed call leaves nothing to delete.
+    return owned_copy;
   }
+  Gdiplus::GpStringFormat* copy = owned_copy.get();
   if (format & DT_END_ELLIPSIS)
     gp::GdipSetStringFormatTrimming(copy, Gdiplus::StringTrimmingEllipsisCharacter);
   // DT_NOCLIP replaces the typographic flags (line limit included) with no-clip alone, so that lines
@@ -188,22 +164,25 @@ Gdiplus::GpStringFormat* CreateStringFormat(UINT format) {
   gp::GdipSetStringFormatLineAlign(copy, (format & DT_VCENTER)  ? Gdiplus::StringAlignmentCenter
                                          : (format & DT_BOTTOM) ? Gdiplus::StringAlignmentFar
                                                                 : Gdiplus::StringAlignmentNear);
-  return copy;
+  return owned_copy;
 }
 
 void DrawTextThroughGdiplus(HDC dc, HFONT font, int rendering_hint, RECT& rect, const wchar_t* text,
                             uint32_t color, UINT format) {
   if (!EnsureGdiplusStarted()) return;
   ScopedSelection font_selection(dc, font);
-  Gdiplus::GpFont* gdiplus_font = nullptr;
-  if (gp::GdipCreateFontFromDC(dc, &gdiplus_font) != Gdiplus::Ok) return;
-  GdiplusGraphics graphics(dc);
-  Gdiplus::GpStringFormat* string_format = CreateStringFormat(format);
-  Gdiplus::GpSolidFill* brush = nullptr;
+  ScopedGdiplusFont gdiplus_font;
+  if (gp::GdipCreateFontFromDC(dc, gdiplus_font.receive()) != Gdiplus::Ok) {
+    gdiplus_font.release();  // A failed call leaves nothing to delete.
+    return;
+  }
+  const ScopedGdiplusGraphics graphics = GraphicsOn(dc);
+  const ScopedGdiplusStringFormat string_format = CreateStringFormat(format);
+  ScopedGdiplusSolidFill brush;
   // Brush alpha 254, not 255: GDI+ then blends the glyphs into what is already drawn, also on layered
   // (per-pixel alpha) surfaces, instead of taking its opaque text path.
-  if (graphics.get() && string_format &&
-      gp::GdipCreateSolidFill(0xFE000000 | (color & 0xFFFFFF), &brush) == Gdiplus::Ok) {
+  if (graphics && string_format &&
+      gp::GdipCreateSolidFill(0xFE000000 | (color & 0xFFFFFF), brush.receive()) == Gdiplus::Ok) {
     gp::GdipSetTextRenderingHint(graphics.get(),
                                  static_cast<Gdiplus::TextRenderingHint>(std::clamp(rendering_hint, 0, 5)));
     gp::GdipSetSmoothingMode(graphics.get(), Gdiplus::SmoothingModeHighQuality);
@@ -213,18 +192,16 @@ void DrawTextThroughGdiplus(HDC dc, HFONT font, int rendering_hint, RECT& rect, 
                                 static_cast<Gdiplus::REAL>(rect.bottom - rect.top));
     if (format & DT_CALCRECT) {
       Gdiplus::RectF bounds;
-      if (gp::GdipMeasureString(graphics.get(), text, -1, gdiplus_font, &layout, string_format, &bounds,
-                                nullptr, nullptr) == Gdiplus::Ok) {
+      if (gp::GdipMeasureString(graphics.get(), text, -1, gdiplus_font.get(), &layout, string_format.get(),
+                                &bounds, nullptr, nullptr) == Gdiplus::Ok) {
         rect.bottom = rect.top + static_cast<LONG>(bounds.Height) + 1;
         rect.right = rect.left + static_cast<LONG>(bounds.Width) + 1;
       }
     } else {
-      gp::GdipDrawString(graphics.get(), text, -1, gdiplus_font, &layout, string_format, brush);
+      gp::GdipDrawString(graphics.get(), text, -1, gdiplus_font.get(), &layout, string_format.get(),
+                         brush.get());
     }
   }
-  if (brush) gp::GdipDeleteBrush(brush);
-  if (string_format) gp::GdipDeleteStringFormat(string_format);
-  gp::GdipDeleteFont(gdiplus_font);
 }
 
 // Hue in degrees [0, 360), saturation and lightness in [0, 1].
@@ -303,14 +280,14 @@ uint32_t AdjustPremultipliedPixel(uint32_t pixel, int hue, int saturation, int l
 
 }  // namespace
 
-bool Renderer::DrawImageDescriptor(HDC dc, CPaintManagerUI* manager, const RECT& item, const RECT& paint,
+bool Renderer::DrawImageDescriptor(HDC dc, IRenderResources* manager, const RECT& item, const RECT& paint,
                                    const wchar_t* descriptor, const wchar_t* modifier, HINSTANCE instance) {
   if (!dc || !manager) return false;
   const ImageDescriptor* parsed = manager->GetImageDescriptor(descriptor, modifier);
   return parsed && DrawImageInfo(dc, manager, item, paint, parsed, instance);
 }
 
-bool Renderer::DrawImageInfo(HDC dc, CPaintManagerUI* manager, const RECT& item, const RECT& paint,
+bool Renderer::DrawImageInfo(HDC dc, IRenderResources* manager, const RECT& item, const RECT& paint,
                              const ImageDescriptor* descriptor, HINSTANCE instance) {
   if (!dc || !manager || !descriptor) return false;
   CUIRect dest(item);
@@ -322,13 +299,13 @@ bool Renderer::DrawImageInfo(HDC dc, CPaintManagerUI* manager, const RECT& item,
   }
   return DrawImageByName(dc, manager, item, paint, descriptor->image_name, descriptor->resource_type, dest,
                          descriptor->source, descriptor->corner, descriptor->mask, descriptor->fade,
-                         descriptor->hole, descriptor->xtiled, descriptor->ytiled, instance);
+                         descriptor->Middle(), instance);
 }
 
-bool Renderer::DrawImageByName(HDC dc, CPaintManagerUI* manager, const RECT& item, const RECT& paint,
+bool Renderer::DrawImageByName(HDC dc, IRenderResources* manager, const RECT& item, const RECT& paint,
                                const wchar_t* name, const wchar_t* resource_type, const RECT& dest,
-                               const RECT& source, const RECT& corner, uint32_t mask, uint8_t fade, bool hole,
-                               bool xtiled, bool ytiled, HINSTANCE instance) {
+                               const RECT& source, const RECT& corner, uint32_t mask, uint8_t fade,
+                               NineGridMiddle middle, HINSTANCE instance) {
   if (!dc || !manager || !name || !*name) return false;
   const wchar_t* type = resource_type && *resource_type ? resource_type : nullptr;
   const ImageRecord* image = manager->FindOrLoadImage(name, type, mask, false, instance);
@@ -338,37 +315,29 @@ bool Renderer::DrawImageByName(HDC dc, CPaintManagerUI* manager, const RECT& ite
   bitmap_source.bottom = std::min<LONG>(bitmap_source.bottom, image->height);
   if (!Intersects(dest, item) || !Intersects(dest, paint)) return true;
   const bool has_alpha = manager->IsLayered() || image->has_alpha;
-  DrawBitmap(dc, image->bitmap, dest, paint, bitmap_source, corner, has_alpha, fade, hole, xtiled, ytiled);
+  DrawBitmap(dc, image->bitmap.get(), dest, paint, bitmap_source, corner, has_alpha, fade, middle);
   return true;
 }
 
 bool Renderer::DrawBitmap(HDC dc, HBITMAP bitmap, const RECT& dest, const RECT& paint, const RECT& source,
-                          const RECT& corner, bool has_alpha, uint8_t fade, bool hole, bool xtiled,
-                          bool ytiled) {
+                          const RECT& corner, bool has_alpha, uint8_t fade, NineGridMiddle middle) {
   if (!dc || !bitmap) return false;
-  HDC memory = CreateCompatibleDC(dc);
+  const ScopedMemoryDC memory(CreateCompatibleDC(dc));
   if (!memory) return false;
-  bool drawn = false;
-  {
-    // A bitmap that cannot be selected is reported, not replaced by the context's empty default bitmap.
-    ScopedSelection bitmap_selection(memory, bitmap);
-    drawn = bitmap_selection.IsSelected();
-    if (drawn) {
-      DrawSelectedBitmap(dc, memory, dest, paint, source, corner, has_alpha, fade, hole, xtiled, ytiled);
-    }
-  }
-  DeleteDC(memory);
-  return drawn;
+  // A bitmap that cannot be selected is reported, not replaced by the context's empty default bitmap.
+  const ScopedSelection bitmap_selection(memory.get(), bitmap);
+  if (!bitmap_selection.IsSelected()) return false;
+  DrawSelectedBitmap(dc, memory.get(), dest, paint, source, corner, has_alpha, fade, middle);
+  return true;
 }
 
 void Renderer::DrawColor(HDC dc, const RECT& rect, uint32_t color) {
   if (color <= 0x00FFFFFF) return;
-  GdiplusGraphics graphics(dc);
-  Gdiplus::GpSolidFill* brush = nullptr;
-  if (!graphics.get() || gp::GdipCreateSolidFill(color, &brush) != Gdiplus::Ok) return;
-  gp::GdipFillRectangleI(graphics.get(), brush, rect.left, rect.top, rect.right - rect.left,
+  const ScopedGdiplusGraphics graphics = GraphicsOn(dc);
+  ScopedGdiplusSolidFill brush;
+  if (!graphics || gp::GdipCreateSolidFill(color, brush.receive()) != Gdiplus::Ok) return;
+  gp::GdipFillRectangleI(graphics.get(), brush.get(), rect.left, rect.top, rect.right - rect.left,
                          rect.bottom - rect.top);
-  gp::GdipDeleteBrush(brush);
 }
 
 void Renderer::DrawGradient(HDC dc, const RECT& rect, uint32_t first, uint32_t second, bool vertical,
@@ -381,62 +350,53 @@ void Renderer::DrawGradient(HDC dc, const RECT& rect, uint32_t first, uint32_t s
     return;
   }
   if (static_cast<int64_t>(area.GetWidth()) * area.GetHeight() > kMaxBitmapPixels) return;
-  HDC memory = CreateCompatibleDC(dc);
-  HBITMAP canvas = memory ? CreateCompatibleBitmap(dc, area.GetWidth(), area.GetHeight()) : nullptr;
-  if (canvas) {
-    ScopedSelection canvas_selection(memory, canvas);
-    FillGradient(memory, CUIRect(0, 0, area.GetWidth(), area.GetHeight()), first, second, vertical, steps);
-    // The gradient itself is opaque; its translucency is the constant alpha alone.
-    const BLENDFUNCTION blend = {AC_SRC_OVER, 0, static_cast<BYTE>(alpha), 0};
-    GetMsimg32Functions().alpha_blend(dc, area.left, area.top, area.GetWidth(), area.GetHeight(), memory, 0,
-                                      0, area.GetWidth(), area.GetHeight(), blend);
-  }
-  if (canvas) DeleteObject(canvas);
-  if (memory) DeleteDC(memory);
+  const ScopedMemoryDC memory(CreateCompatibleDC(dc));
+  const ScopedBitmap canvas(memory ? CreateCompatibleBitmap(dc, area.GetWidth(), area.GetHeight()) : nullptr);
+  if (!canvas) return;
+  const ScopedSelection canvas_selection(memory.get(), canvas.get());
+  FillGradient(memory.get(), CUIRect(0, 0, area.GetWidth(), area.GetHeight()), first, second, vertical,
+               steps);
+  // The gradient itself is opaque; its translucency is the constant alpha alone.
+  const BLENDFUNCTION blend = {AC_SRC_OVER, 0, static_cast<BYTE>(alpha), 0};
+  GetMsimg32Functions().alpha_blend(dc, area.left, area.top, area.GetWidth(), area.GetHeight(), memory.get(),
+                                    0, 0, area.GetWidth(), area.GetHeight(), blend);
 }
 
 void Renderer::DrawLine(HDC dc, const RECT& rect, int width, uint32_t color, int pen_style) {
   if (!dc) return;
   LOGPEN description = {static_cast<UINT>(pen_style), {width, 0}, ToColorRef(color)};
-  HPEN pen = CreatePenIndirect(&description);
+  const ScopedPen pen(CreatePenIndirect(&description));
   if (!pen) return;
-  {
-    ScopedSelection pen_selection(dc, pen);
-    POINT previous;
-    MoveToEx(dc, rect.left, rect.top, &previous);
-    LineTo(dc, rect.right, rect.bottom);
-    MoveToEx(dc, previous.x, previous.y, nullptr);
-  }
-  DeleteObject(pen);
+  const ScopedSelection pen_selection(dc, pen.get());
+  POINT previous;
+  MoveToEx(dc, rect.left, rect.top, &previous);
+  LineTo(dc, rect.right, rect.bottom);
+  MoveToEx(dc, previous.x, previous.y, nullptr);
 }
 
 void Renderer::DrawRect(HDC dc, const RECT& rect, int width, uint32_t color) {
-  GdiplusGraphics graphics(dc);
-  Gdiplus::GpPen* pen = nullptr;
-  if (!graphics.get() ||
-      gp::GdipCreatePen1(color, static_cast<Gdiplus::REAL>(width), Gdiplus::UnitWorld, &pen) != Gdiplus::Ok) {
+  const ScopedGdiplusGraphics graphics = GraphicsOn(dc);
+  ScopedGdiplusPen pen;
+  if (!graphics || gp::GdipCreatePen1(color, static_cast<Gdiplus::REAL>(width), Gdiplus::UnitWorld,
+                                      pen.receive()) != Gdiplus::Ok) {
     return;
   }
-  gp::GdipSetPenMode(pen, Gdiplus::PenAlignmentInset);
-  gp::GdipDrawRectangleI(graphics.get(), pen, rect.left, rect.top, rect.right - rect.left - 1,
+  gp::GdipSetPenMode(pen.get(), Gdiplus::PenAlignmentInset);
+  gp::GdipDrawRectangleI(graphics.get(), pen.get(), rect.left, rect.top, rect.right - rect.left - 1,
                          rect.bottom - rect.top - 1);
-  gp::GdipDeletePen(pen);
 }
 
 void Renderer::DrawRoundRect(HDC dc, const RECT& rect, int width, int corner_width, int corner_height,
                              uint32_t color, int pen_style) {
   if (!dc) return;
-  HPEN pen = CreatePen(pen_style, width, ToColorRef(color));
+  const ScopedPen pen(CreatePen(pen_style, width, ToColorRef(color)));
   if (!pen) return;
-  {
-    ScopedSelection pen_selection(dc, pen);
-    ScopedSelection brush_selection(dc, GetStockObject(NULL_BRUSH));
-    RoundRect(dc, rect.left, rect.top, rect.right, rect.bottom, corner_width, corner_height);
-  }
-  DeleteObject(pen);
+  const ScopedSelection pen_selection(dc, pen.get());
+  const ScopedSelection brush_selection(dc, GetStockObject(NULL_BRUSH));
+  RoundRect(dc, rect.left, rect.top, rect.right, rect.bottom, corner_width, corner_height);
 }
 
-void Renderer::DrawPlainText(HDC dc, CPaintManagerUI* manager, RECT& rect, const wchar_t* text,
+void Renderer::DrawPlainText(HDC dc, IRenderResources* manager, RECT& rect, const wchar_t* text,
                              uint32_t color, int font_id, UINT format, bool force_gdiplus) {
   if (!dc || !manager || !text || !*text) return;
   HFONT font = manager->GetFontHandle(font_id);
@@ -447,14 +407,14 @@ void Renderer::DrawPlainText(HDC dc, CPaintManagerUI* manager, RECT& rect, const
   }
 }
 
-void Renderer::DrawTextOnColor(HDC dc, CPaintManagerUI* manager, const RECT& rect, const wchar_t* text,
+void Renderer::DrawTextOnColor(HDC dc, IRenderResources* manager, const RECT& rect, const wchar_t* text,
                                uint32_t color, int font_id, UINT format, uint32_t background) {
   DrawColor(dc, rect, background);
   RECT text_rect = rect;
   DrawPlainText(dc, manager, text_rect, text, color, font_id, format);
 }
 
-CUISize Renderer::MeasureText(HDC dc, CPaintManagerUI* manager, const wchar_t* text, int font_id) {
+CUISize Renderer::MeasureText(HDC dc, IRenderResources* manager, const wchar_t* text, int font_id) {
   CUISize size;
   if (!dc || !manager || !text || !*text) return size;
   const int old_mode = SetBkMode(dc, TRANSPARENT);
@@ -501,7 +461,7 @@ void Renderer::AdjustImageHsl(bool apply, ImageRecord* image, int hue, int satur
   GdiFlush();
   const int count = image->width * image->height;
   if (!apply || IsNeutralHsl(hue, saturation, luminance)) {
-    std::copy(image->unadjusted_pixels, image->unadjusted_pixels + count, image->pixels);
+    std::copy(image->unadjusted_pixels.get(), image->unadjusted_pixels.get() + count, image->pixels);
     return;
   }
   for (int i = 0; i < count; ++i) {
@@ -511,22 +471,19 @@ void Renderer::AdjustImageHsl(bool apply, ImageRecord* image, int hue, int satur
 
 bool Renderer::ClipToRect(HDC dc, const RECT& rect, ClipRegion* clip) {
   if (!dc || !clip) return false;
-  return clip->Apply(dc, rect, CreateRectRgnIndirect(&rect));
+  return clip->Apply(dc, rect, ScopedRegion(CreateRectRgnIndirect(&rect)));
 }
 
 bool Renderer::ClipToRoundRect(HDC dc, const RECT& rect, int corner_width, int corner_height,
                                ClipRegion* clip) {
   if (!dc || !clip) return false;
-  HRGN region = CreateRectRgnIndirect(&rect);
-  HRGN rounded =
-      CreateRoundRectRgn(rect.left, rect.top, rect.right + 1, rect.bottom + 1, corner_width, corner_height);
-  const bool made = region && rounded && CombineRgn(region, region, rounded, RGN_AND) != ERROR;
-  if (rounded) DeleteObject(rounded);
-  if (!made && region) {
-    DeleteObject(region);
-    region = nullptr;
-  }
-  return clip->Apply(dc, rect, region);
+  ScopedRegion region(CreateRectRgnIndirect(&rect));
+  const ScopedRegion rounded(
+      CreateRoundRectRgn(rect.left, rect.top, rect.right + 1, rect.bottom + 1, corner_width, corner_height));
+  const bool made =
+      region && rounded && CombineRgn(region.get(), region.get(), rounded.get(), RGN_AND) != ERROR;
+  if (!made) region.reset();
+  return clip->Apply(dc, rect, std::move(region));
 }
 
 void Renderer::UseOuterClipBegin(HDC dc, ClipRegion* clip) {
@@ -539,9 +496,9 @@ void Renderer::UseOuterClipEnd(HDC dc, ClipRegion* clip) {
 
 HBITMAP Renderer::CreateArgbBitmap(HDC dc, int width, int height, uint32_t** pixels) {
   uint32_t* bits = nullptr;
-  HBITMAP bitmap = CreateDibSection32(dc, width, height, false, &bits);
+  ScopedBitmap bitmap = CreateDibSection32(dc, width, height, false, &bits);
   if (pixels) *pixels = bits;
-  return bitmap;
+  return bitmap.release();
 }
 
 }  // namespace veneer

@@ -7,10 +7,11 @@
 
 #include "ui/core/geometry.h"
 #include "ui/render/clip_region.h"
+#include "ui/render/nine_grid.h"
+#include "ui/render/render_resources.h"
 
 namespace veneer {
 
-class CPaintManagerUI;
 struct ImageDescriptor;
 struct ImageRecord;
 
@@ -18,8 +19,8 @@ struct ImageRecord;
 // their descriptors (nine-grid, tiling, hole, fade), solid and translucent colours, gradients, lines
 // and outlines, one-format text through GDI or GDI+, text measuring, hue/saturation/lightness changes
 // and clip regions. Every operation draws only on the device context it is given and puts back every
-// object and mode it changes there. It owns nothing between calls; images and fonts come from the paint
-// manager's tables. Tagged (formatted) text is not drawn here. UI thread only.
+// object and mode it changes there. It owns nothing between calls; images and fonts come from the window's
+// drawing resources (the paint manager's tables). Tagged (formatted) text is not drawn here. UI thread only.
 // Colours are 0xAARRGGBB; rectangles are device pixels with exclusive right and bottom.
 class Renderer {
  public:
@@ -28,27 +29,27 @@ class Renderer {
   // Draws the window's cached descriptor for the text pair (either text may be null) into `item`,
   // restricted to pieces that meet `paint`. False when the context or paint manager is missing, both
   // texts are empty, or the image cannot be obtained; true when the image exists, drawn or not visible.
-  static bool DrawImageDescriptor(HDC dc, CPaintManagerUI* manager, const RECT& item, const RECT& paint,
+  static bool DrawImageDescriptor(HDC dc, IRenderResources* manager, const RECT& item, const RECT& paint,
                                   const wchar_t* descriptor, const wchar_t* modifier = nullptr,
                                   HINSTANCE instance = nullptr);
   // The same for a parsed descriptor: its dest (when not all zero) places the image inside `item`,
   // clipped at item's right and bottom edges. Its hsl flag is not used here.
-  static bool DrawImageInfo(HDC dc, CPaintManagerUI* manager, const RECT& item, const RECT& paint,
+  static bool DrawImageInfo(HDC dc, IRenderResources* manager, const RECT& item, const RECT& paint,
                             const ImageDescriptor* descriptor, HINSTANCE instance = nullptr);
   // Obtains the image by name through the paint manager (loading it on first use) and draws it into
   // `dest`. A source of all zeros means the whole bitmap; a larger source is cut to the bitmap.
-  static bool DrawImageByName(HDC dc, CPaintManagerUI* manager, const RECT& item, const RECT& paint,
+  static bool DrawImageByName(HDC dc, IRenderResources* manager, const RECT& item, const RECT& paint,
                               const wchar_t* name, const wchar_t* resource_type, const RECT& dest,
-                              const RECT& source, const RECT& corner, uint32_t mask, uint8_t fade, bool hole,
-                              bool xtiled, bool ytiled, HINSTANCE instance = nullptr);
+                              const RECT& source, const RECT& corner, uint32_t mask, uint8_t fade,
+                              NineGridMiddle middle, HINSTANCE instance = nullptr);
   // The nine-grid drawing of `source` of a 32-bit premultiplied bitmap into `dest` (see LayoutNineGrid).
   // Pieces are alpha-blended with constant alpha `fade` when `has_alpha` is set or `fade` is below 255,
   // and copied otherwise; an opaque, cornerless bitmap drawn at its own size costs one BitBlt of the
   // part inside `paint`. False, drawing nothing, without a context or bitmap, or when the bitmap cannot
   // be selected (it is selected into another context).
   static bool DrawBitmap(HDC dc, HBITMAP bitmap, const RECT& dest, const RECT& paint, const RECT& source,
-                         const RECT& corner, bool has_alpha, uint8_t fade = 255, bool hole = false,
-                         bool xtiled = false, bool ytiled = false);
+                         const RECT& corner, bool has_alpha, uint8_t fade = 255,
+                         NineGridMiddle middle = NineGridMiddle::kStretch);
 
   // Fills the rectangle through GDI+, honouring the colour's alpha; alpha 0 draws nothing.
   static void DrawColor(HDC dc, const RECT& rect, uint32_t color);
@@ -71,14 +72,14 @@ class Renderer {
   // set. On the GDI path a "&#xHHHH" glyph reference in the text draws that one character instead (see
   // ParseGlyphReference); GDI+ draws the text as written. Nothing happens without text or manager. The
   // text is only read (DT_MODIFYSTRING is ignored).
-  static void DrawPlainText(HDC dc, CPaintManagerUI* manager, RECT& rect, const wchar_t* text, uint32_t color,
-                            int font_id, UINT format, bool force_gdiplus = false);
+  static void DrawPlainText(HDC dc, IRenderResources* manager, RECT& rect, const wchar_t* text,
+                            uint32_t color, int font_id, UINT format, bool force_gdiplus = false);
   // Fills the rectangle with `background` (DrawColor), then draws the text into it.
-  static void DrawTextOnColor(HDC dc, CPaintManagerUI* manager, const RECT& rect, const wchar_t* text,
+  static void DrawTextOnColor(HDC dc, IRenderResources* manager, const RECT& rect, const wchar_t* text,
                               uint32_t color, int font_id, UINT format, uint32_t background);
   // Width and height of the text on one line in the font of `font_id`; 0, 0 without text, context or
   // paint manager.
-  static CUISize MeasureText(HDC dc, CPaintManagerUI* manager, const wchar_t* text, int font_id);
+  static CUISize MeasureText(HDC dc, IRenderResources* manager, const wchar_t* text, int font_id);
   // The icon-font glyph that a text refers to: the (at most four) characters after the first "&#x",
   // less one trailing blank and then one trailing ';', read as hexadecimal ("&#xE601;" gives U+E601).
   // False when the text has no reference or no hexadecimal digits follow it.

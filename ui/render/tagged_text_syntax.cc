@@ -145,9 +145,9 @@ FontTagArguments ParseFontTagArguments(const wchar_t* arguments) {
     result.size = std::min(ParseIntValue(size_word), kMaxFontTagSize);
   }
   rest.MakeLower();
-  result.bold = rest.Find(L"bold") >= 0;
-  result.underline = rest.Find(L"underline") >= 0;
-  result.italic = rest.Find(L"italic") >= 0;
+  if (rest.Find(L"bold") >= 0) result.style |= FontStyle::kBold;
+  if (rest.Find(L"underline") >= 0) result.style |= FontStyle::kUnderline;
+  if (rest.Find(L"italic") >= 0) result.style |= FontStyle::kItalic;
   return result;
 }
 

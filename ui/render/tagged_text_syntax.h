@@ -2,6 +2,7 @@
 #define UI_RENDER_TAGGED_TEXT_SYNTAX_H_
 
 #include "ui/core/ui_string.h"
+#include "ui/render/font_style.h"
 
 namespace veneer {
 
@@ -71,9 +72,7 @@ struct FontTagArguments {
   int id = 0;
   CUIString face;
   int size = 10;
-  bool bold = false;
-  bool underline = false;
-  bool italic = false;
+  FontStyle style = FontStyle::kRegular;  // Bold, underline and italic as the words ask.
 };
 FontTagArguments ParseFontTagArguments(const wchar_t* arguments);
 

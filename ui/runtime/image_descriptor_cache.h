@@ -1,6 +1,8 @@
 #ifndef UI_RUNTIME_IMAGE_DESCRIPTOR_CACHE_H_
 #define UI_RUNTIME_IMAGE_DESCRIPTOR_CACHE_H_
 
+#include <memory>
+
 #include "ui/render/image_descriptor.h"
 #include "ui/runtime/owned_value_map.h"
 
@@ -28,7 +30,7 @@ class CImageDescriptorCache {
   ImageDescriptor* Find(const wchar_t* key);
   // Takes `record` for `key`, which Find has just not found, and returns it; null (the record deleted)
   // when it cannot be stored. A full current generation first becomes the previous one.
-  ImageDescriptor* Insert(const wchar_t* key, ImageDescriptor* record);
+  ImageDescriptor* Insert(const wchar_t* key, std::unique_ptr<ImageDescriptor> record);
 
  private:
   COwnedValueMap<ImageDescriptor>& Current() { return generations_[current_]; }

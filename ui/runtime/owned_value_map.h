@@ -1,12 +1,15 @@
 #ifndef UI_RUNTIME_OWNED_VALUE_MAP_H_
 #define UI_RUNTIME_OWNED_VALUE_MAP_H_
 
+#include <memory>
+#include <utility>
+
 #include "ui/core/string_keyed_map.h"
 
 namespace veneer {
 
-// A text-keyed table that owns its values: each value is a heap object (`new T`) that the table deletes
-// when its entry is replaced or removed, when the table is emptied and when the table is destroyed.
+// A text-keyed table that owns its values: each value is handed over as a std::unique_ptr, and the table
+// deletes it when its entry is replaced or removed, when the table is emptied and when it is destroyed.
 // Keys compare exactly. Callers get borrowed pointers, valid until the entry is replaced or removed.
 // Not synchronised.
 template <typename T>
@@ -21,28 +24,24 @@ class COwnedValueMap {
 
   // Takes `value`, deleting the previous value of the key first. When the value cannot be stored it is
   // deleted and the result is false.
-  bool Replace(const wchar_t* key, T* value) {
+  bool Replace(const wchar_t* key, std::unique_ptr<T> value) {
     Remove(key);
-    return Insert(key, value);
+    return Insert(key, std::move(value));
   }
   // Takes `value` only when the key is absent; otherwise (or when it cannot be stored) deletes it and
   // returns false, keeping the present value. A null value is never stored.
-  bool Insert(const wchar_t* key, T* value) {
-    if (value && map_.Insert(key, value)) return true;
-    delete value;
-    return false;
+  bool Insert(const wchar_t* key, std::unique_ptr<T> value) {
+    if (!value || !map_.Insert(key, value.get())) return false;
+    value.release();  // The map holds it now.
+    return true;
   }
   // Deletes the value of the key; false when absent.
-  bool Remove(const wchar_t* key) {
-    T* value = Take(key);
-    delete value;
-    return value != nullptr;
-  }
-  // Removes the key's entry and hands its value to the caller, who owns it from then on; null when absent.
-  T* Take(const wchar_t* key) {
+  bool Remove(const wchar_t* key) { return Take(key) != nullptr; }
+  // Removes the key's entry and hands its value to the caller; null when absent.
+  std::unique_ptr<T> Take(const wchar_t* key) {
     T* value = static_cast<T*>(map_.Find(key, false));
     if (value) map_.Remove(key);
-    return value;
+    return std::unique_ptr<T>(value);
   }
   void RemoveAll() {
     map_.VisitEntries([](const wchar_t*, void* value) {

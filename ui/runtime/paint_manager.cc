@@ -1,7 +1,10 @@
 #include "ui/runtime/paint_manager.h"
 
 #include <algorithm>
+#include <exception>
 #include <iterator>
+#include <memory>
+#include <utility>
 #include <vector>
 
 #include "ui/markup/skin_source.h"
@@ -40,8 +43,8 @@ void CPaintManagerUI::InitSharedResources() {
   initialised = true;
   CResourceTables& shared = SharedTables();
   std::copy(std::begin(kInitialColours), std::end(kInitialColours), shared.colours);
-  FontRecord* gui_font = CreateDefaultGuiFontRecord();
-  if (gui_font) shared.default_font.reset(gui_font);
+  std::unique_ptr<FontRecord> gui_font = CreateDefaultGuiFontRecord();
+  if (gui_font) shared.default_font = std::move(gui_font);
   EnsureGdiplusStarted();
 }
 
@@ -54,16 +57,15 @@ CPaintManagerUI::CPaintManagerUI() {
 CPaintManagerUI::~CPaintManagerUI() {
   RemoveWindowTables();
   ReleaseImportedFonts();
-  if (paint_dc_) ReleaseDC(window_, paint_dc_);
 }
 
 void CPaintManagerUI::AttachToWindow(HWND window, const wchar_t* name) {
   RemoveWindowTables();
   name_ = name;
   if (window == window_) return;
-  if (paint_dc_) ReleaseDC(window_, paint_dc_);
+  paint_dc_.reset();
   window_ = window;
-  paint_dc_ = window ? GetDC(window) : nullptr;
+  paint_dc_ = ScopedWindowDC(window);
 }
 
 void CPaintManagerUI::RemoveWindowTables() {
@@ -74,12 +76,7 @@ void CPaintManagerUI::RemoveWindowTables() {
   RemoveAllOptionGroups();
 }
 
-void CPaintManagerUI::ReleaseImportedFonts() {
-  for (int index = 0; index < imported_fonts_.GetSize(); ++index) {
-    RemoveFontMemResourceEx(static_cast<HANDLE>(imported_fonts_[index]));
-  }
-  imported_fonts_.Empty();
-}
+void CPaintManagerUI::ReleaseImportedFonts() { imported_fonts_.clear(); }
 
 CResourceTables& CPaintManagerUI::TablesFor(bool shared) { return shared ? SharedTables() : tables_; }
 
@@ -95,37 +92,33 @@ const ImageDescriptor* CPaintManagerUI::GetImageDescriptor(const wchar_t* descri
   key.FormatShort(L"%d:", descriptor_text.GetLength());
   key += descriptor_text;
   key += modifier;
-  ImageDescriptor* record = descriptors_.Find(key);
-  if (record) return record;
-  record = new ImageDescriptor;
-  ParseImageDescriptor(record, descriptor, modifier, display_scale_.GetScale());
-  return descriptors_.Insert(key, record);
+  const ImageDescriptor* cached = descriptors_.Find(key);
+  if (cached) return cached;
+  auto record = std::make_unique<ImageDescriptor>();
+  ParseImageDescriptor(record.get(), descriptor, modifier, display_scale_.GetScale());
+  return descriptors_.Insert(key, std::move(record));
 }
 
 // Fonts ---------------------------------------------------------------------------------------------
 
-HFONT CPaintManagerUI::RegisterFont(int id, const wchar_t* face, int size, bool bold, bool underline,
-                                    bool italic, bool shared, bool strike_out) {
-  FontRecord* record =
-      CreateFontRecord(id, face, size, bold, underline, italic, strike_out, display_scale_.GetScale());
+HFONT CPaintManagerUI::RegisterFont(int id, const wchar_t* face, int size, FontStyle style, bool shared) {
+  std::unique_ptr<FontRecord> record = CreateFontRecord(id, face, size, style, display_scale_.GetScale());
   if (!record) return nullptr;
-  if (paint_dc_) MeasureFontMetrics(record, paint_dc_);
-  HFONT handle = record->handle;
-  return TargetTables(shared).fonts.Replace(FontKey(id), record) ? handle : nullptr;
+  if (paint_dc_.get()) MeasureFontMetrics(record.get(), paint_dc_.get());
+  HFONT handle = record->handle.get();
+  return TargetTables(shared).fonts.Replace(FontKey(id), std::move(record)) ? handle : nullptr;
 }
 
-bool CPaintManagerUI::MakeDefaultFont(int id, const wchar_t* face, int size, bool bold, bool underline,
-                                      bool italic, bool strike_out, bool shared) {
-  FontRecord* record =
-      CreateFontRecord(id, face, size, bold, underline, italic, strike_out, display_scale_.GetScale());
+bool CPaintManagerUI::MakeDefaultFont(int id, const wchar_t* face, int size, FontStyle style, bool shared) {
+  std::unique_ptr<FontRecord> record = CreateFontRecord(id, face, size, style, display_scale_.GetScale());
   if (!record) return false;
-  if (paint_dc_) MeasureFontMetrics(record, paint_dc_);
-  TablesFor(shared).default_font.reset(record);
+  if (paint_dc_.get()) MeasureFontMetrics(record.get(), paint_dc_.get());
+  TablesFor(shared).default_font = std::move(record);
   return true;
 }
 
 FontRecord* CPaintManagerUI::WithMetrics(FontRecord* record) {
-  if (!record->HasMetrics()) MeasureFontMetrics(record, paint_dc_);
+  if (!record->HasMetrics()) MeasureFontMetrics(record, paint_dc_.get());
   return record;
 }
 
@@ -135,7 +128,7 @@ FontRecord* CPaintManagerUI::GetDefaultFontRecord() {
   return WithMetrics(record);
 }
 
-HFONT CPaintManagerUI::GetFontHandle(int id) { return GetFontRecord(id)->handle; }
+HFONT CPaintManagerUI::GetFontHandle(int id) { return GetFontRecord(id)->handle.get(); }
 
 FontRecord* CPaintManagerUI::GetFontRecord(int id) {
   if (id < 0) return GetDefaultFontRecord();
@@ -149,10 +142,10 @@ FontRecord* CPaintManagerUI::GetFontRecordByHandle(HFONT font) {
   return record ? WithMetrics(record) : GetDefaultFontRecord();
 }
 
-HFONT CPaintManagerUI::FindFontHandle(const wchar_t* face, int size, bool bold, bool underline, bool italic) {
-  FontRecord* record = tables_.FindFontByFace(face, size, bold, underline, italic);
-  if (!record) record = SharedTables().FindFontByFace(face, size, bold, underline, italic);
-  return record ? record->handle : nullptr;
+HFONT CPaintManagerUI::FindFontHandle(const wchar_t* face, int size, FontStyle style) {
+  FontRecord* record = tables_.FindFontByFace(face, size, style);
+  if (!record) record = SharedTables().FindFontByFace(face, size, style);
+  return record ? record->handle.get() : nullptr;
 }
 
 int CPaintManagerUI::GetFontCount() const {
@@ -165,11 +158,13 @@ bool CPaintManagerUI::ImportFontFile(const wchar_t* file_name) {
   std::vector<unsigned char> bytes;
   if (!file_name || !ReadSkinFile(file_name, true, &bytes)) return false;
   DWORD font_count = 0;
-  HANDLE fonts = AddFontMemResourceEx(bytes.data(), static_cast<DWORD>(bytes.size()), nullptr, &font_count);
+  ScopedFontMemResource fonts(
+      AddFontMemResourceEx(bytes.data(), static_cast<DWORD>(bytes.size()), nullptr, &font_count));
   if (!fonts) return false;
-  if (!imported_fonts_.Add(fonts)) {
-    RemoveFontMemResourceEx(fonts);
-    return false;
+  try {
+    imported_fonts_.push_back(std::move(fonts));
+  } catch (const std::exception&) {
+    return false;  // Out of memory: `fonts` is still ours and removed again.
   }
   return true;
 }
@@ -179,18 +174,16 @@ bool CPaintManagerUI::ImportFontFile(const wchar_t* file_name) {
 ImageRecord* CPaintManagerUI::RegisterSkinImage(const wchar_t* name, const wchar_t* resource_type,
                                                 uint32_t mask, bool hsl_adjusted, bool shared,
                                                 HINSTANCE instance) {
-  ImageRecord* record = LoadImageRecord(name, resource_type, mask, instance);
+  std::unique_ptr<ImageRecord> record = LoadImageRecord(name, resource_type, mask, instance);
   if (!record) return nullptr;
   if (hsl_adjusted) {
     record->adjusts_hsl = true;
-    if (!record->KeepUnadjustedPixels()) {
-      FreeImageRecord(record);
-      return nullptr;
-    }
+    if (!record->KeepUnadjustedPixels()) return nullptr;
   }
   const HslAdjustment hsl = GetHslAdjustment();
-  if (hsl.active) Renderer::AdjustImageHsl(true, record, hsl.hue, hsl.saturation, hsl.lightness);
-  return TargetTables(shared).images.Replace(name, record) ? record : nullptr;
+  if (hsl.active) Renderer::AdjustImageHsl(true, record.get(), hsl.hue, hsl.saturation, hsl.lightness);
+  ImageRecord* stored = record.get();
+  return TargetTables(shared).images.Replace(name, std::move(record)) ? stored : nullptr;
 }
 
 ImageRecord* CPaintManagerUI::FindImage(const wchar_t* name) {
@@ -213,7 +206,7 @@ void CPaintManagerUI::RemoveAllImages(bool shared) { TablesFor(shared).images.Re
 
 void CPaintManagerUI::RegisterDefaultAttributes(const wchar_t* element_name, const wchar_t* attribute_list,
                                                 bool shared) {
-  TargetTables(shared).default_attributes.Replace(element_name, new CUIString(attribute_list));
+  TargetTables(shared).default_attributes.Replace(element_name, std::make_unique<CUIString>(attribute_list));
 }
 
 const wchar_t* CPaintManagerUI::FindDefaultAttributes(const wchar_t* element_name) {
@@ -228,7 +221,7 @@ void CPaintManagerUI::RemoveAllDefaultAttributes(bool shared) {
 bool CPaintManagerUI::RegisterStyle(const wchar_t* name, const wchar_t* attribute_list, bool shared) {
   CResourceTables& target = TargetTables(shared);
   if (target.styles.Find(name)) return false;
-  return target.styles.Insert(name, new CUIString(attribute_list));
+  return target.styles.Insert(name, std::make_unique<CUIString>(attribute_list));
 }
 
 const wchar_t* CPaintManagerUI::FindStyle(const wchar_t* name) {
@@ -242,39 +235,28 @@ void CPaintManagerUI::RemoveAllStyles(bool shared) { TablesFor(shared).styles.Re
 
 bool CPaintManagerUI::JoinOptionGroup(const wchar_t* group_name, CControlUI* option) {
   if (!option) return false;
-  CPointerArray* group = static_cast<CPointerArray*>(option_groups_.Find(group_name));
+  CPointerArray* group = option_groups_.Find(group_name);
   if (!group) {
-    group = new CPointerArray(kOptionGroupCapacity);
-    if (!option_groups_.Insert(group_name, group)) {
-      delete group;
-      return false;
-    }
+    auto created = std::make_unique<CPointerArray>(kOptionGroupCapacity);
+    group = created.get();
+    if (!option_groups_.Insert(group_name, std::move(created))) return false;
   }
   return group->Find(option) < 0 && group->Add(option);
 }
 
 const CPointerArray* CPaintManagerUI::GetOptionGroup(const wchar_t* group_name) {
-  return static_cast<CPointerArray*>(option_groups_.Find(group_name));
+  return option_groups_.Find(group_name);
 }
 
 void CPaintManagerUI::LeaveOptionGroup(const wchar_t* group_name, CControlUI* option) {
-  CPointerArray* group = static_cast<CPointerArray*>(option_groups_.Find(group_name));
+  CPointerArray* group = option_groups_.Find(group_name);
   if (!group) return;
   const int index = group->Find(option);
   if (index >= 0) group->Remove(index);
-  if (group->IsEmpty()) {
-    option_groups_.Remove(group_name);
-    delete group;
-  }
+  if (group->IsEmpty()) option_groups_.Remove(group_name);
 }
 
-void CPaintManagerUI::RemoveAllOptionGroups() {
-  option_groups_.VisitEntries([](const wchar_t*, void* group) {
-    delete static_cast<CPointerArray*>(group);
-    return true;
-  });
-  option_groups_.RemoveAll();
-}
+void CPaintManagerUI::RemoveAllOptionGroups() { option_groups_.RemoveAll(); }
 
 // Default colours -----------------------------------------------------------------------------------
 

@@ -4,14 +4,16 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <vector>
 
 #include "ui/core/pointer_array.h"
-#include "ui/core/string_keyed_map.h"
 #include "ui/core/ui_string.h"
+#include "ui/core/win_handles.h"
 #include "ui/render/font_record.h"
 #include "ui/render/image_descriptor.h"
 #include "ui/render/image_record.h"
-#include "ui/runtime/display_scale.h"
+#include "ui/render/display_scale.h"
+#include "ui/render/render_resources.h"
 #include "ui/runtime/image_descriptor_cache.h"
 #include "ui/runtime/owned_value_map.h"
 #include "ui/runtime/resource_tables.h"
@@ -36,65 +38,64 @@ struct HslAdjustment {
 // unless they ask for the shared one). It does not yet route window messages, paint, lay out, keep focus
 // or timers, or deliver notifications. Constructed by the window that it serves (or by tests, without a
 // window); it owns its tables, the records and fonts in them, its descriptor cache and the drawing context
-// it takes from its window. The shared tables live until the process ends. UI thread only.
-class CPaintManagerUI {
+// it takes from its window. The shared tables live until the process ends. It is the drawing operations'
+// IRenderResources. UI thread only.
+class CPaintManagerUI : public IRenderResources {
  public:
   CPaintManagerUI();
   CPaintManagerUI(const CPaintManagerUI&) = delete;
   CPaintManagerUI& operator=(const CPaintManagerUI&) = delete;
-  ~CPaintManagerUI();
+  ~CPaintManagerUI() override;
 
   // Attaches the manager to `window` under `name`: empties the window's resource tables and option groups
   // (so a skin is always built into empty tables) and, for a new window, releases the previous window's
   // drawing context and takes the new one's (GetDC).
   void AttachToWindow(HWND window, const wchar_t* name);
   HWND GetWindowHandle() const { return window_; }
-  HDC GetPaintContext() const { return paint_dc_; }
+  HDC GetPaintContext() const { return paint_dc_.get(); }
   const CUIString& GetName() const { return name_; }
 
   // For now the flag only; the window's layered output comes with the painting side.
   void SetLayered(bool layered) { layered_ = layered; }
-  bool IsLayered() const { return layered_; }
+  bool IsLayered() const override { return layered_; }
   void SetUseGdiplusText(bool use) { use_gdiplus_text_ = use; }
-  bool IsUsingGdiplusText() const { return use_gdiplus_text_; }
+  bool IsUsingGdiplusText() const override { return use_gdiplus_text_; }
   // GDI+ text rendering hint (0 = system default).
   void SetTextRenderingHint(int hint) { text_rendering_hint_ = hint; }
-  int GetTextRenderingHint() const { return text_rendering_hint_; }
+  int GetTextRenderingHint() const override { return text_rendering_hint_; }
   // The last mouse position in client coordinates; (-1, -1) until the mouse has been seen.
-  POINT GetLastMousePoint() const { return last_mouse_point_; }
+  POINT GetLastMousePoint() const override { return last_mouse_point_; }
 
   CDisplayScale* GetDisplayScale() { return &display_scale_; }
-  int ScaleForDpi(int value) const { return display_scale_.ScaleForDpi(value); }
+  int ScaleForDpi(int value) const override { return display_scale_.ScaleForDpi(value); }
 
   // The window's parsed descriptor for the pair of texts (null counts as empty), parsed at the current
   // display scale on first use and cached per pair of texts; null when both are empty. The cache is
   // bounded (CImageDescriptorCache): a record stays valid until 1024 other pairs have been looked up
   // since its own last lookup, which no single drawing call comes near; a pair forgotten by then is
   // parsed again when it is next asked for.
-  const ImageDescriptor* GetImageDescriptor(const wchar_t* descriptor, const wchar_t* modifier);
+  const ImageDescriptor* GetImageDescriptor(const wchar_t* descriptor, const wchar_t* modifier) override;
 
   // Fonts. Ids are keys in decimal; a negative or unregistered id means the default font.
   // Creates the font at the current display scale and stores it under `id` in the shared table (with
   // `shared` or SetUseSharedTables) or the window's, replacing (and deleting) a font of the same id there.
   // Returns the font handle, owned by the table, or null when nothing was registered.
-  HFONT RegisterFont(int id, const wchar_t* face, int size, bool bold, bool underline, bool italic,
-                     bool shared, bool strike_out = false);
+  HFONT RegisterFont(int id, const wchar_t* face, int size, FontStyle style, bool shared) override;
   // Replaces the window's (or with `shared`, the process's) default font; false when the font cannot be
   // created (the previous default stays).
-  bool MakeDefaultFont(int id, const wchar_t* face, int size, bool bold, bool underline, bool italic,
-                       bool strike_out, bool shared);
-  HFONT GetFontHandle(int id);
+  bool MakeDefaultFont(int id, const wchar_t* face, int size, FontStyle style, bool shared);
+  HFONT GetFontHandle(int id) override;
   // The record for the id (window, then shared) or the default record; metrics measured if still empty.
-  FontRecord* GetFontRecord(int id);
+  FontRecord* GetFontRecord(int id) override;
   // The record holding `font` (window, then shared) or the default record; metrics measured if empty.
-  FontRecord* GetFontRecordByHandle(HFONT font);
-  // The first font (window, then shared) with exactly this face, size and flags; null when none. A face
-  // longer than the platform keeps (31 characters) matches the font registered under it, which stores
-  // only its first 31 characters.
-  HFONT FindFontHandle(const wchar_t* face, int size, bool bold, bool underline, bool italic);
+  FontRecord* GetFontRecordByHandle(HFONT font) override;
+  // The first font (window, then shared) with exactly this face, size and bold, underline and italic
+  // flags (strike-out is not compared); null when none. A face longer than the platform keeps (31
+  // characters) matches the font registered under it, which stores only its first 31 characters.
+  HFONT FindFontHandle(const wchar_t* face, int size, FontStyle style) override;
   // The number of fonts in the table that this window's registrations go to: its own, or the shared one
   // under SetUseSharedTables.
-  int GetFontCount() const;
+  int GetFontCount() const override;
   // The window's default font when it has one, else the process's; metrics measured if still empty.
   FontRecord* GetDefaultFontRecord();
   void RemoveAllFonts(bool shared);
@@ -110,7 +111,7 @@ class CPaintManagerUI {
   ImageRecord* FindImage(const wchar_t* name);
   // FindImage, else RegisterSkinImage into the window's table (unless it uses the shared tables).
   ImageRecord* FindOrLoadImage(const wchar_t* name, const wchar_t* resource_type, uint32_t mask,
-                               bool hsl_adjusted, HINSTANCE instance);
+                               bool hsl_adjusted, HINSTANCE instance) override;
   void RemoveImage(const wchar_t* name, bool shared);
   void RemoveAllImages(bool shared);
 
@@ -140,9 +141,9 @@ class CPaintManagerUI {
   void SetDefaultSelectedColour(uint32_t colour, bool shared);
   uint32_t GetDefaultDisabledColour() const { return tables_.colours[kDisabledTextColour]; }
   uint32_t GetDefaultFontColour() const { return tables_.colours[kTextColour]; }
-  uint32_t GetDefaultLinkColour() const { return tables_.colours[kLinkTextColour]; }
-  uint32_t GetDefaultLinkHoverColour() const { return tables_.colours[kLinkHoverTextColour]; }
-  uint32_t GetDefaultSelectedColour() const { return tables_.colours[kSelectedBackgroundColour]; }
+  uint32_t GetDefaultLinkColour() const override { return tables_.colours[kLinkTextColour]; }
+  uint32_t GetDefaultLinkHoverColour() const override { return tables_.colours[kLinkHoverTextColour]; }
+  uint32_t GetDefaultSelectedColour() const override { return tables_.colours[kSelectedBackgroundColour]; }
 
   // Sends every registration of this window to the shared tables (pop-up windows of some controls).
   void SetUseSharedTables(bool use) { use_shared_tables_ = use; }
@@ -167,8 +168,8 @@ class CPaintManagerUI {
   void RemoveWindowTables();
   void ReleaseImportedFonts();
 
-  HWND window_ = nullptr;   // The attached window; not owned.
-  HDC paint_dc_ = nullptr;  // Owned: the window's client context from GetDC, released with ReleaseDC.
+  HWND window_ = nullptr;    // The attached window; not owned.
+  ScopedWindowDC paint_dc_;  // The window's client context.
   CUIString name_;
   POINT last_mouse_point_ = {-1, -1};
   bool layered_ = false;
@@ -178,8 +179,8 @@ class CPaintManagerUI {
   CDisplayScale display_scale_;
   CResourceTables tables_;                       // This window's tables and defaults.
   CImageDescriptorCache descriptors_;            // Parsed descriptors by pair of texts.
-  CStringKeyedMap option_groups_;                // Values: owned CPointerArray of unowned options.
-  CPointerArray imported_fonts_;                 // Owned handles from AddFontMemResourceEx.
+  COwnedValueMap<CPointerArray> option_groups_;  // Lists of unowned options.
+  std::vector<ScopedFontMemResource> imported_fonts_;
 };
 
 }  // namespace veneer

@@ -6,19 +6,18 @@
 
 namespace veneer {
 
-CResourceTables::CResourceTables() : default_font(new FontRecord) {}
+CResourceTables::CResourceTables() : default_font(std::make_unique<FontRecord>()) {}
 
 FontRecord* CResourceTables::FindFontByHandle(HFONT handle) {
-  return fonts.FindValueIf([handle](const FontRecord* record) { return record->handle == handle; });
+  return fonts.FindValueIf([handle](const FontRecord* record) { return record->handle.get() == handle; });
 }
 
-FontRecord* CResourceTables::FindFontByFace(const wchar_t* face, int size, bool bold, bool underline,
-                                            bool italic) {
+FontRecord* CResourceTables::FindFontByFace(const wchar_t* face, int size, FontStyle style) {
   // Records keep the face cut to the platform's length; a longer face asked for is cut the same way.
   const CUIString stored_face(face, face ? static_cast<int>(wcsnlen(face, kMaxFaceNameLength)) : 0);
   return fonts.FindValueIf([&](const FontRecord* record) {
-    return record->faceName == stored_face.GetData() && record->size == size && record->bold == bold &&
-           record->underline == underline && record->italic == italic;
+    return record->faceName == stored_face.GetData() && record->size == size &&
+           (record->Style() & kVariantStyles) == (style & kVariantStyles);
   });
 }
 

@@ -36,8 +36,9 @@ struct CResourceTables {
   // The first font record with that handle, or null.
   FontRecord* FindFontByHandle(HFONT handle);
   // The first font record whose face name equals `face` exactly (both cut to the platform's face length,
-  // as records store it) and whose size and flags are equal.
-  FontRecord* FindFontByFace(const wchar_t* face, int size, bool bold, bool underline, bool italic);
+  // as records store it) and whose size and bold, underline and italic flags are equal (strike-out is
+  // not compared).
+  FontRecord* FindFontByFace(const wchar_t* face, int size, FontStyle style);
 
   COwnedValueMap<FontRecord> fonts;
   COwnedValueMap<ImageRecord> images;

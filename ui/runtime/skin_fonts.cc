@@ -1,8 +1,10 @@
 #include "ui/runtime/skin_fonts.h"
 
 #include <cwchar>
+#include <utility>
 
-#include "ui/runtime/display_scale.h"
+#include "ui/core/win_handles.h"
+#include "ui/render/display_scale.h"
 
 namespace veneer {
 namespace {
@@ -16,8 +18,12 @@ LOGFONTW DefaultGuiLogFont() {
 
 }  // namespace
 
-FontRecord* CreateFontRecord(int id, const wchar_t* face, int size, bool bold, bool underline, bool italic,
-                             bool strike_out, int scale_percent) {
+std::unique_ptr<FontRecord> CreateFontRecord(int id, const wchar_t* face, int size, FontStyle style,
+                                             int scale_percent) {
+  const bool bold = HasStyle(style, FontStyle::kBold);
+  const bool underline = HasStyle(style, FontStyle::kUnderline);
+  const bool italic = HasStyle(style, FontStyle::kItalic);
+  const bool strike_out = HasStyle(style, FontStyle::kStrikeOut);
   LOGFONTW log_font = DefaultGuiLogFont();
   if (face && *face) {
     const size_t length = wcsnlen(face, kMaxFaceNameLength);
@@ -29,11 +35,11 @@ FontRecord* CreateFontRecord(int id, const wchar_t* face, int size, bool bold, b
   log_font.lfUnderline = underline ? TRUE : FALSE;
   log_font.lfItalic = italic ? TRUE : FALSE;
   log_font.lfStrikeOut = strike_out ? TRUE : FALSE;
-  HFONT font = CreateFontIndirectW(&log_font);
+  ScopedFont font(CreateFontIndirectW(&log_font));
   if (!font) return nullptr;
 
-  FontRecord* record = new FontRecord;
-  record->handle = font;
+  auto record = std::make_unique<FontRecord>();
+  record->handle = std::move(font);
   record->faceName = log_font.lfFaceName;
   record->size = size;
   record->bold = bold;
@@ -44,13 +50,13 @@ FontRecord* CreateFontRecord(int id, const wchar_t* face, int size, bool bold, b
   return record;
 }
 
-FontRecord* CreateDefaultGuiFontRecord() {
+std::unique_ptr<FontRecord> CreateDefaultGuiFontRecord() {
   const LOGFONTW log_font = DefaultGuiLogFont();
-  HFONT font = CreateFontIndirectW(&log_font);
+  ScopedFont font(CreateFontIndirectW(&log_font));
   if (!font) return nullptr;
 
-  FontRecord* record = new FontRecord;
-  record->handle = font;
+  auto record = std::make_unique<FontRecord>();
+  record->handle = std::move(font);
   record->faceName = log_font.lfFaceName;
   record->size = -log_font.lfHeight;
   record->bold = log_font.lfWeight >= FW_BOLD;
@@ -62,13 +68,11 @@ FontRecord* CreateDefaultGuiFontRecord() {
 
 void MeasureFontMetrics(FontRecord* record, HDC dc) {
   if (!record->handle) return;
-  HDC memory_dc = dc ? nullptr : CreateCompatibleDC(nullptr);
-  HDC target = dc ? dc : memory_dc;
+  const ScopedMemoryDC memory_dc(dc ? nullptr : CreateCompatibleDC(nullptr));
+  HDC target = dc ? dc : memory_dc.get();
   if (!target) return;
-  HGDIOBJ previous = SelectObject(target, record->handle);
+  const ScopedSelection font_selection(target, record->handle.get());
   GetTextMetricsW(target, &record->metrics);
-  SelectObject(target, previous);
-  if (memory_dc) DeleteDC(memory_dc);
 }
 
 }  // namespace veneer

@@ -1,4 +1,4 @@
-#include "ui/runtime/display_scale.h"
+#include "ui/render/display_scale.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
-#ifndef UI_RUNTIME_DISPLAY_SCALE_H_
-#define UI_RUNTIME_DISPLAY_SCALE_H_
+#ifndef UI_RENDER_DISPLAY_SCALE_H_
+#define UI_RENDER_DISPLAY_SCALE_H_
 
 #include "ui/core/geometry.h"
 
@@ -29,4 +29,4 @@ class CDisplayScale {
 
 }  // namespace veneer
 
-#endif  // UI_RUNTIME_DISPLAY_SCALE_H_
+#endif  // UI_RENDER_DISPLAY_SCALE_H_
