@@ -24,8 +24,9 @@ void ExpectEmpty(const CMarkupDocument& doc) {
 
 TEST(MarkupStructureTest, WindowWithIncludeGivesLinkedRecords) {
   CMarkupDocument doc;
-  ASSERT_TRUE(doc.LoadFromText(L"<Window size=\"960,720\">\r\n  <Include source=\"Default.xml\" />\r\n"
-                               L"  <VerticalLayout name=\"ver_main\"/>\r\n</Window>\r\n"));
+  ASSERT_TRUE(
+      doc.LoadFromText(L"<Window size=\"960,720\">\r\n  <Include source=\"Default.xml\" />\r\n"
+                       L"  <VerticalLayout name=\"ver_main\"/>\r\n</Window>\r\n"));
   EXPECT_STREQ(L"", doc.LastErrorMessage());
   EXPECT_STREQ(L"", doc.LastErrorLocation());
   ASSERT_EQ(4u, doc.ElementCount());
@@ -224,9 +225,9 @@ TEST(MarkupBytesTest, NullOrEmptyInput) {
 
 TEST(MarkupEntityTest, DecodingIsSinglePass) {
   CMarkupDocument doc;
-  ASSERT_TRUE(doc.LoadFromText(
-      L"<a v=\"file='x.png' dest=&quot;0,0,1,1&quot;\" w=\"&amp;lt;\" u=\"&nbsp;&amp\">"
-      L"&amp;&amp;&lt;&gt;&apos;&quot; &amp;lt; &unknown; &</a>"));
+  ASSERT_TRUE(
+      doc.LoadFromText(L"<a v=\"file='x.png' dest=&quot;0,0,1,1&quot;\" w=\"&amp;lt;\" u=\"&nbsp;&amp\">"
+                       L"&amp;&amp;&lt;&gt;&apos;&quot; &amp;lt; &unknown; &</a>"));
   CMarkupCursor root = doc.RootElement();
   EXPECT_STREQ(L"file='x.png' dest=\"0,0,1,1\"", root.AttributeValueAt(0));
   EXPECT_STREQ(L"&lt;", root.AttributeValueAt(1));
@@ -266,30 +267,30 @@ TEST_P(MarkupErrorTest, FailsWithMessageAndLocation) {
 
 INSTANTIATE_TEST_SUITE_P(
     AllParserMessages, MarkupErrorTest,
-    ::testing::Values(
-        ErrorCase{L"hello", L"Expected start tag", L"hello"},
-        ErrorCase{L"<a/> x", L"Expected start tag", L"x"},
-        ErrorCase{L"<a><b/>tail</a>", L"Expected start tag", L"tail</a>"},
-        ErrorCase{L"<a><b><c/>", L"Expected start tag", L""},
-        ErrorCase{L"<!-- a -> b --><a/>", L"Expected start tag", L"b --><a/>"},
-        ErrorCase{L"<Window", L"Error parsing element name", L"Window"},
-        ErrorCase{L"<a><", L"Error parsing element name", L""},
-        ErrorCase{L"<a x=\"1\"", L"Expected start-tag closing", L""},
-        ErrorCase{L"<a x=\"1\" / >", L"Expected start-tag closing", L"/ >"},
-        ErrorCase{L"<a><b><c>text", L"Expected end-tag start", L""},
-        ErrorCase{L"<a></b>", L"Unmatched closing tag", L"b>"},
-        ErrorCase{L"<a></A>", L"Unmatched closing tag", L"A>"},
-        ErrorCase{L"<a></ab>", L"Unmatched closing tag", L"ab>"},
-        ErrorCase{L"<a></a x>", L"Unmatched closing tag", L"a x>"},
-        ErrorCase{L"<a><b></a></b>", L"Unmatched closing tag", L"a></b>"},
-        ErrorCase{L"<a></a", L"Unmatched closing tag", L"a"},
-        ErrorCase{L"<a shadow-size=\"2\"/>", L"Error while parsing attributes", L"-size=\"2\"/>"},
-        ErrorCase{L"<a x y=\"1\"/>", L"Error while parsing attributes", L"y=\"1\"/>"},
-        ErrorCase{L"<a/b>", L"Error while parsing attributes", L">"},
-        ErrorCase{L"<a x='1'/>", L"Expected attribute value", L"'1'/>"},
-        ErrorCase{L"<a x=", L"Expected attribute value", L""},
-        ErrorCase{L"<a x=\"1/>", L"Error while parsing attribute string", L""},
-        ErrorCase{L"<a x=\"1&amp;", L"Error while parsing attribute string", L""}));
+    ::testing::Values(ErrorCase{L"hello", L"Expected start tag", L"hello"},
+                      ErrorCase{L"<a/> x", L"Expected start tag", L"x"},
+                      ErrorCase{L"<a><b/>tail</a>", L"Expected start tag", L"tail</a>"},
+                      ErrorCase{L"<a><b><c/>", L"Expected start tag", L""},
+                      ErrorCase{L"<!-- a -> b --><a/>", L"Expected start tag", L"b --><a/>"},
+                      ErrorCase{L"<Window", L"Error parsing element name", L"Window"},
+                      ErrorCase{L"<a><", L"Error parsing element name", L""},
+                      ErrorCase{L"<a x=\"1\"", L"Expected start-tag closing", L""},
+                      ErrorCase{L"<a x=\"1\" / >", L"Expected start-tag closing", L"/ >"},
+                      ErrorCase{L"<a><b><c>text", L"Expected end-tag start", L""},
+                      ErrorCase{L"<a></b>", L"Unmatched closing tag", L"b>"},
+                      ErrorCase{L"<a></A>", L"Unmatched closing tag", L"A>"},
+                      ErrorCase{L"<a></ab>", L"Unmatched closing tag", L"ab>"},
+                      ErrorCase{L"<a></a x>", L"Unmatched closing tag", L"a x>"},
+                      ErrorCase{L"<a><b></a></b>", L"Unmatched closing tag", L"a></b>"},
+                      ErrorCase{L"<a></a", L"Unmatched closing tag", L"a"},
+                      ErrorCase{L"<a shadow-size=\"2\"/>", L"Error while parsing attributes",
+                                L"-size=\"2\"/>"},
+                      ErrorCase{L"<a x y=\"1\"/>", L"Error while parsing attributes", L"y=\"1\"/>"},
+                      ErrorCase{L"<a/b>", L"Error while parsing attributes", L">"},
+                      ErrorCase{L"<a x='1'/>", L"Expected attribute value", L"'1'/>"},
+                      ErrorCase{L"<a x=", L"Expected attribute value", L""},
+                      ErrorCase{L"<a x=\"1/>", L"Error while parsing attribute string", L""},
+                      ErrorCase{L"<a x=\"1&amp;", L"Error while parsing attribute string", L""}));
 
 TEST(MarkupErrorTextTest, LocationIsCutAt49Characters) {
   std::wstring text = L"<a></";

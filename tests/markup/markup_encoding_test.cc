@@ -32,6 +32,7 @@ std::wstring PlatformUtf8(const std::string& bytes) {
 // UTF-8 is decoded by our own code where it is well-formed; whatever the bytes, the result must be
 // the platform's conversion of the whole text.
 TEST(MarkupEncodingTest, Utf8MatchesThePlatformForAnyBytes) {
+  // clang-format off
   const std::string pieces[] = {
       "\xC3\xA9", "\xE4\xB8\xAD", "\xF0\x9F\x98\x80", "\xF4\x8F\xBF\xBF", "\xEF\xBF\xBF",  // Well-formed.
       "\xC3", "\xE4\xB8", "\xC3\xC3\xA9",                                                  // Cut short.
@@ -39,6 +40,7 @@ TEST(MarkupEncodingTest, Utf8MatchesThePlatformForAnyBytes) {
       "\xED\xA0\x80", "\xF4\x90\x80\x80", "\xF8\x88\x80\x80\x80",                          // Out of range.
       "\x80", "\xBF\xFE\xFF",                                                              // Stray bytes.
   };
+  // clang-format on
   // Each piece at every offset of an ASCII text, across the eight-byte steps of the ASCII path.
   for (const std::string& piece : pieces) {
     for (size_t offset = 0; offset <= 17; ++offset) {
@@ -61,7 +63,10 @@ TEST(MarkupEncodingTest, Utf8MarkIsSkippedOnlyAtTheStart) {
 TEST(MarkupEncodingTest, Utf16InBothByteOrders) {
   Converted little(std::string("\xFF\xFE<\0\xE9\0\x2D\x4E", 8), MarkupEncoding::Utf16);
   EXPECT_EQ(L"<\xE9\x4E2D", little.Text());
-  const std::string big_bytes("\xFE\xFF\0<\0\xE9\x4E\x2D" "x", 9);  // The odd last byte is ignored.
+  const std::string big_bytes(
+      "\xFE\xFF\0<\0\xE9\x4E\x2D"
+      "x",
+      9);  // The odd last byte is ignored.
   Converted big(big_bytes, MarkupEncoding::Utf16);
   EXPECT_EQ(L"<\xE9\x4E2D", big.Text());
   EXPECT_EQ(L'\0', big.text[3]);

@@ -23,9 +23,7 @@ using test::TempFile;
 const size_t kLimit = CMarkupDocument::kMaxFileSize;
 
 // A document of exactly `size` bytes: one element whose text fills the rest.
-std::string DocumentOfSize(size_t size) {
-  return "<a>" + std::string(size - 7, 'x') + "</a>";
-}
+std::string DocumentOfSize(size_t size) { return "<a>" + std::string(size - 7, 'x') + "</a>"; }
 
 // Each test starts and ends without a handed-over archive (folder mode).
 class MarkupLoadingTest : public ::testing::Test {
@@ -118,9 +116,9 @@ TEST_F(MarkupLoadingTest, FolderModeLimitIsFourMiB) {
 }
 
 TEST_F(MarkupLoadingTest, ArchiveEntriesAreFoundBySlashOrBackslashIgnoringCase) {
-  HandOver(BuildTestArchive({{"MainWnd.xml", "<Window><Include source=\"Default.xml\"/></Window>", true},
-                     {"skin/Default.xml", "\xEF\xBB\xBF<Default name=\"Button\" value=\"&quot;x&quot;\"/>",
-                      true}}));
+  HandOver(BuildTestArchive(
+      {{"MainWnd.xml", "<Window><Include source=\"Default.xml\"/></Window>", true},
+       {"skin/Default.xml", "\xEF\xBB\xBF<Default name=\"Button\" value=\"&quot;x&quot;\"/>", true}}));
   CMarkupDocument doc;
   ASSERT_TRUE(doc.LoadFromSkinFile(L"MainWnd.xml", MarkupEncoding::Utf8));
   EXPECT_STREQ(L"Include", doc.RootElement().FirstChild().ElementName());
@@ -140,8 +138,8 @@ TEST_F(MarkupLoadingTest, FileOnDiskButNotInArchiveIsMissing) {
 
 TEST_F(MarkupLoadingTest, ArchiveEntryLimitsAndEmptyEntries) {
   HandOver(BuildTestArchive({{"empty.xml", "", false},
-                     {"largest.xml", DocumentOfSize(kLimit), true},
-                     {"too_large.xml", DocumentOfSize(kLimit + 1), true}}));
+                             {"largest.xml", DocumentOfSize(kLimit), true},
+                             {"too_large.xml", DocumentOfSize(kLimit + 1), true}}));
   ExpectFailure(L"empty.xml", L"File is empty");
   ExpectFailure(L"too_large.xml", L"File too large");
   CMarkupDocument doc;

@@ -443,7 +443,8 @@ TEST_F(FormattedTextTest, HostileTextsDrawWhatTheyCanAndEnd) {
                                 L"{i missing_image.png 4 2}x",
                                 L"{x -100000}a{x 2000000000}b{x 2000000000}c",
                                 L"{p 2000000000}a{/p}{y -5}b",
-                                L"{r}never closed {b}", L"{p -100}abcdef",
+                                L"{r}never closed {b}",
+                                L"{p -100}abcdef",
                                 std::wstring(20000, L'w')};
   for (const std::wstring& text : texts) {
     SCOPED_TRACE(text.substr(0, 40));

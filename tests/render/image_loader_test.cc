@@ -45,7 +45,10 @@ std::unique_ptr<ImageRecord> Decode(const Bytes& bytes, uint32_t mask = 0) {
 }
 
 TEST(ImageLoaderTest, PremultipliesAndAppliesTheMask) {
+  // One pixel per group.
+  // clang-format off
   const unsigned char rgba[] = {255, 0, 0, 128,  10, 20, 30, 255,  0, 0, 0, 0,  0, 255, 0, 255};
+  // clang-format on
   uint32_t out[4] = {};
   EXPECT_TRUE(ConvertToPremultipliedBgra(rgba, 4, 0, out));
   EXPECT_EQ(0x80800000u, out[0]);  // Stored B 0, G 0, R 128, A 128.
@@ -63,8 +66,10 @@ TEST(ImageLoaderTest, PremultipliesAndAppliesTheMask) {
 }
 
 TEST(ImageLoaderTest, DecodesIntoATopDownPremultipliedSection) {
+  // clang-format off
   const Bytes rgba = {255, 0, 0, 255,  255, 0, 0, 128,  0, 0, 255, 255,
                       0, 255, 0, 255,  0, 0, 0, 0,      255, 255, 255, 255};
+  // clang-format on
   const std::unique_ptr<ImageRecord> record = Decode(EncodePng(3, 2, rgba));
   ASSERT_NE(nullptr, record);
   EXPECT_EQ(3, record->width);
@@ -106,8 +111,9 @@ TEST(ImageLoaderTest, CapsTheDecodedSize) {
 // of megabytes on a bare TGA header.
 TEST(ImageLoaderTest, DecodesPngJpegBmpAndGifOnly) {
   const Bytes rgba = SolidRgba(8, 8, 255);
-  const Bytes gif = {'G', 'I', 'F', '8', '9', 'a', 1, 0, 1, 0, 0x80, 0, 0, 0xFF, 0xFF, 0xFF, 0, 0, 0,
-                     0x2C, 0, 0, 0, 0, 1, 0, 1, 0, 0, 2, 2, 0x44, 1, 0, 0x3B};  // One white pixel.
+  const Bytes gif = {
+      'G', 'I',  'F', '8', '9', 'a', 1, 0, 1, 0, 0x80, 0, 0, 0xFF, 0xFF, 0xFF, 0,   0,
+      0,   0x2C, 0,   0,   0,   0,   1, 0, 1, 0, 0,    2, 2, 0x44, 1,    0,    0x3B};  // One white pixel.
   const struct {
     const char* format;
     Bytes whole;

@@ -91,8 +91,8 @@ TEST(TaggedTextSyntaxTest, RawModeKnowsOnlyTheClosingRawTag) {
 // its drawing pass, then on) finds what a fresh scanner finds at each position, although it remembers
 // where closing brackets are not.
 TEST(TaggedTextSyntaxTest, AScannerAskedAgainAndAgainFindsWhatAFreshOneFinds) {
-  const std::wstring texts[] = {L"{/{/{/{x {/", L"{b}x{/b}{/{x {/", L"{/{x a}{/b}{/{/}", L"}}{/{x }{/",
-                                L"{r}{/ {/ {/r}{/ }", L"ab{/\n{x {/\r\n}{/"};
+  const std::wstring texts[] = {L"{/{/{/{x {/", L"{b}x{/b}{/{x {/",   L"{/{x a}{/b}{/{/}",
+                                L"}}{/{x }{/",  L"{r}{/ {/ {/r}{/ }", L"ab{/\n{x {/\r\n}{/"};
   for (const std::wstring& text : texts) {
     const int length = static_cast<int>(text.size());
     for (const bool raw : {false, true}) {

@@ -16,7 +16,8 @@ LRESULT CALLBACK TestWindow::WindowProc(HWND hwnd, UINT message, WPARAM wparam, 
   }
   auto* handler = reinterpret_cast<Handler*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
   LRESULT result = 0;
-  if (handler && handler->procedure && handler->procedure(hwnd, message, wparam, lparam, &result, handler->context)) {
+  if (handler && handler->procedure &&
+      handler->procedure(hwnd, message, wparam, lparam, &result, handler->context)) {
     return result;
   }
   return DefWindowProcW(hwnd, message, wparam, lparam);

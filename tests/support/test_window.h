@@ -32,7 +32,8 @@ class TestWindow {
     void* context;  // Not owned; the test keeps it alive while the window exists.
   };
   static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
-  static TestWindow Create(HWND parent, DWORD style, int width, int height, Procedure procedure, void* context);
+  static TestWindow Create(HWND parent, DWORD style, int width, int height, Procedure procedure,
+                           void* context);
 
   TestWindow(HWND hwnd, std::unique_ptr<Handler> handler) : handler_(std::move(handler)), window_(hwnd) {}
 

@@ -11,11 +11,12 @@ std::string Control(int index) {
   const std::string x = std::to_string(10 + (index % 5) * 150);
   switch (index % 5) {
     case 0:
-      return "    <Button name=\"btn_item_" + id + "\" text=\"" + kInstallNow + " " + id +
-             "\" pos=\"" + x + ",5,150,35\" width=\"140\" height=\"30\" font=\"2\" textcolor=\"#ffffffff\" "
+      return "    <Button name=\"btn_item_" + id + "\" text=\"" + kInstallNow + " " + id + "\" pos=\"" + x +
+             ",5,150,35\" width=\"140\" height=\"30\" font=\"2\" textcolor=\"#ffffffff\" "
              "normalimage=\"file='btn_normal.png' corner='4,4,4,4'\" hotimage=\"file='btn_hot.png' "
              "corner='4,4,4,4'\" pushedimage=\"file='btn_pushed.png' corner='4,4,4,4'\" "
-             "tooltip=\"Start &quot;item " + id + "&quot;\" />\n";
+             "tooltip=\"Start &quot;item " +
+             id + "&quot;\" />\n";
     case 1:
       return "    <Label name=\"lab_title_" + id + "\" text=\"Product &amp; service " + id +
              "\" width=\"200\" height=\"24\" textcolor=\"#ff252733\" font=\"1\" align=\"left\" "
@@ -25,12 +26,15 @@ std::string Control(int index) {
              "\" width=\"96\" height=\"32\" selected=\"false\" selectedimage=\"file='tab_sel.png' "
              "dest='0,28,96,32'\" hottextcolor=\"#ff3a7bd5\" />\n";
     case 3:
-      return "    <Text name=\"txt_desc_" + id + "\" text=\"" + kWaiting +
-             " &lt;" + id + "&gt; details\" width=\"300\" height=\"40\" multiline=\"true\" "
+      return "    <Text name=\"txt_desc_" + id + "\" text=\"" + kWaiting + " &lt;" + id +
+             "&gt; details\" width=\"300\" height=\"40\" multiline=\"true\" "
              "textpadding=\"4,4,4,4\" bkcolor=\"#fff5f6f8\" bordersize=\"1\" bordercolor=\"#ffdddddd\" />\n";
     default:
-      return "    <Progress name=\"pro_install_" + id + "\" width=\"400\" height=\"8\" min=\"0\" max=\"100\" "
-             "value=\"" + std::to_string(index % 101) + "\" bkimage=\"file='pro_bk.png' corner='2,2,2,2'\" "
+      return "    <Progress name=\"pro_install_" + id +
+             "\" width=\"400\" height=\"8\" min=\"0\" max=\"100\" "
+             "value=\"" +
+             std::to_string(index % 101) +
+             "\" bkimage=\"file='pro_bk.png' corner='2,2,2,2'\" "
              "foreimage=\"file='pro.png' corner='2,2,2,2'\" />\n";
   }
 }
@@ -57,7 +61,8 @@ std::string MakeLargeSkin(int controls) {
 }
 
 std::string RealisticWindowSkin() {
-  return "\xEF\xBB\xBF" R"xml(<?xml version="1.0" encoding="UTF-8"?>
+  return "\xEF\xBB\xBF"
+         R"xml(<?xml version="1.0" encoding="UTF-8"?>
 <!-- Main window of the installer front-end -->
 <Window size="960,720" caption="0,0,0,36" roundcorner="6,6" showshadow="true" shadowsize="8"
         shadowcorner="10,10,10,10" shadowimage="shadow.png">

@@ -83,8 +83,8 @@ std::vector<double> Run(const char* title, const std::string& bytes, const std::
     int elements = parser.parse(bytes, true);
     Timing timing = Measure(parser, bytes, 7, 0.15);
     double megabytes = static_cast<double>(bytes.size()) / 1e6;
-    std::printf("  %-28s %9d %10.1f %14.1f %16.1f\n", parser.name, elements,
-                megabytes / timing.best_seconds, timing.best_seconds * 1e6, timing.median_seconds * 1e6);
+    std::printf("  %-28s %9d %10.1f %14.1f %16.1f\n", parser.name, elements, megabytes / timing.best_seconds,
+                timing.best_seconds * 1e6, timing.median_seconds * 1e6);
     best.push_back(timing.best_seconds);
   }
   return best;

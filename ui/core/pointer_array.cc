@@ -39,8 +39,8 @@ bool CPointerArray::GrowForOneMore() {
   if (count_ < capacity_) return true;
   constexpr int kMaxCapacity = INT_MAX / 2 / static_cast<int>(sizeof(void*));
   const int capacity = capacity_ > 0 ? capacity_ * 2 : 11;
-  auto* items = capacity_ > kMaxCapacity ? nullptr
-                                         : static_cast<void**>(realloc(items_, capacity * sizeof(void*)));
+  auto* items =
+      capacity_ > kMaxCapacity ? nullptr : static_cast<void**>(realloc(items_, capacity * sizeof(void*)));
   if (!items) {
     --count_;
     return false;

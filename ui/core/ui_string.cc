@@ -20,8 +20,8 @@ int TextLength(const wchar_t* text) { return text ? static_cast<int>(wcslen(text
 
 wchar_t FoldToLower(wchar_t ch) {
   if (ch < 0x80) return (ch >= L'A' && ch <= L'Z') ? static_cast<wchar_t>(ch + (L'a' - L'A')) : ch;
-  return static_cast<wchar_t>(reinterpret_cast<ULONG_PTR>(
-      CharLowerW(reinterpret_cast<LPWSTR>(static_cast<ULONG_PTR>(ch)))));
+  return static_cast<wchar_t>(
+      reinterpret_cast<ULONG_PTR>(CharLowerW(reinterpret_cast<LPWSTR>(static_cast<ULONG_PTR>(ch)))));
 }
 
 CUIString::CUIString() : data_(buffer_) { buffer_[0] = L'\0'; }

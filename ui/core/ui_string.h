@@ -86,7 +86,7 @@ class CUIString {
   void AppendRange(const wchar_t* text, int count);
   bool Reserve(int length, bool keep_text);
 
-  wchar_t* data_;        // Points at buffer_ or at a heap block owned by this string.
+  wchar_t* data_;  // Points at buffer_ or at a heap block owned by this string.
   wchar_t buffer_[64];
 };
 

@@ -44,7 +44,7 @@ class CMarkupCursor {
 
  private:
   struct AttributeOffsets {
-    uint32_t name;   // Buffer offsets, in characters.
+    uint32_t name;  // Buffer offsets, in characters.
     uint32_t value;
   };
 

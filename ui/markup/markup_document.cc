@@ -23,14 +23,22 @@ void CopyLimited(wchar_t* target, int size, const wchar_t* text) {
 // The message recorded for a skin file that could not be read.
 const wchar_t* ReadFailureMessage(SkinReadStatus status) {
   switch (status) {
-    case SkinReadStatus::kCannotOpen: return L"Error opening file";
-    case SkinReadStatus::kEmpty: return L"File is empty";
-    case SkinReadStatus::kTooLarge: return L"File too large";
-    case SkinReadStatus::kShortRead: return L"Could not read file";
-    case SkinReadStatus::kNoArchive: return L"Error opening zip file";
-    case SkinReadStatus::kEntryNotFound: return L"Could not find ziped file";
-    case SkinReadStatus::kExtractFailed: return L"Could not unzip file";
-    case SkinReadStatus::kRead: break;
+    case SkinReadStatus::kCannotOpen:
+      return L"Error opening file";
+    case SkinReadStatus::kEmpty:
+      return L"File is empty";
+    case SkinReadStatus::kTooLarge:
+      return L"File too large";
+    case SkinReadStatus::kShortRead:
+      return L"Could not read file";
+    case SkinReadStatus::kNoArchive:
+      return L"Error opening zip file";
+    case SkinReadStatus::kEntryNotFound:
+      return L"Could not find ziped file";
+    case SkinReadStatus::kExtractFailed:
+      return L"Could not unzip file";
+    case SkinReadStatus::kRead:
+      break;
   }
   return L"";
 }
@@ -102,10 +110,9 @@ bool CMarkupDocument::LoadFromBytes(const void* bytes, size_t byte_count, Markup
 bool CMarkupDocument::LoadFromSkinFile(const wchar_t* file_name, MarkupEncoding encoding) {
   if (!file_name) file_name = L"";
   std::vector<unsigned char> bytes;
-  SkinReadStatus status =
-      GetSkinArchiveName().IsEmpty()
-          ? ReadSkinDiskFile(file_name, kMaxFileSize, &bytes)
-          : ReadSkinArchiveFile(GetCachedSkinArchive(), file_name, kMaxFileSize, &bytes);
+  SkinReadStatus status = GetSkinArchiveName().IsEmpty()
+                              ? ReadSkinDiskFile(file_name, kMaxFileSize, &bytes)
+                              : ReadSkinArchiveFile(GetCachedSkinArchive(), file_name, kMaxFileSize, &bytes);
   if (status != SkinReadStatus::kRead) {
     Fail(ReadFailureMessage(status), file_name);
     Clear();

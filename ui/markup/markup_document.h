@@ -36,8 +36,8 @@ class CMarkupDocument {
  public:
   // Files and archive entries larger than this are refused.
   static constexpr uint32_t kMaxFileSize = 4u * 1024 * 1024;
-  static constexpr int kErrorMessageSize = 100;   // Including the terminator.
-  static constexpr int kErrorLocationSize = 50;   // Including the terminator.
+  static constexpr int kErrorMessageSize = 100;  // Including the terminator.
+  static constexpr int kErrorLocationSize = 50;  // Including the terminator.
 
   CMarkupDocument();
   // Loads `text` at once, as LoadFromText; the result is seen through RootElement and the errors.

@@ -44,8 +44,8 @@ int DecodeUtf8Sequence(const unsigned char* bytes, size_t available, wchar_t* ou
       return 0;
     }
     if ((lead == 0xF0 && bytes[1] < 0x90) || (lead == 0xF4 && bytes[1] > 0x8F)) return 0;
-    uint32_t code_point = ((lead & 0x07u) << 18) | ((bytes[1] & 0x3Fu) << 12) | ((bytes[2] & 0x3Fu) << 6) |
-                          (bytes[3] & 0x3Fu);
+    uint32_t code_point =
+        ((lead & 0x07u) << 18) | ((bytes[1] & 0x3Fu) << 12) | ((bytes[2] & 0x3Fu) << 6) | (bytes[3] & 0x3Fu);
     code_point -= 0x10000;
     out[0] = static_cast<wchar_t>(0xD800 + (code_point >> 10));
     out[1] = static_cast<wchar_t>(0xDC00 + (code_point & 0x3FF));

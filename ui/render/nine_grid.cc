@@ -1,6 +1,7 @@
 #include "ui/render/nine_grid.h"
 
 #include <algorithm>
+#include <cassert>
 #include <cstdint>
 #include <vector>
 
@@ -35,6 +36,7 @@ std::vector<Span> MiddleSpans(LONG dest_start, LONG dest_end, LONG source_start,
   for (; tile_start < end_visible; tile_start += source_length) {
     const LONG start = static_cast<LONG>(tile_start);
     const LONG length = static_cast<LONG>(std::min<int64_t>(source_length, dest_end - tile_start));
+    assert(length > 0 && start >= dest_start && start + length <= dest_end);
     spans.push_back({start, start + length, source_start, source_start + length});
   }
   return spans;

@@ -1,6 +1,7 @@
 #ifndef UI_RENDER_PERSISTENT_STACK_H_
 #define UI_RENDER_PERSISTENT_STACK_H_
 
+#include <cassert>
 #include <vector>
 
 namespace veneer {
@@ -18,15 +19,27 @@ class PersistentStack {
   static constexpr Top kEmpty = -1;
 
   Top Push(Top top, const T& value) {
+    assert(IsTopOfThisFamily(top));
     entries_.push_back(Entry{value, top});
     return static_cast<Top>(entries_.size()) - 1;
   }
   // The stack below `top`; popping the empty stack gives the empty stack.
-  Top Pop(Top top) const { return top == kEmpty ? kEmpty : entries_[top].below; }
+  Top Pop(Top top) const {
+    assert(IsTopOfThisFamily(top));
+    return top == kEmpty ? kEmpty : entries_[top].below;
+  }
   // The value on top, or `fallback` for the empty stack.
-  const T& Peek(Top top, const T& fallback) const { return top == kEmpty ? fallback : entries_[top].value; }
+  const T& Peek(Top top, const T& fallback) const {
+    assert(IsTopOfThisFamily(top));
+    return top == kEmpty ? fallback : entries_[top].value;
+  }
 
  private:
+  // Tops come only from this object's own Push and Pop.
+  bool IsTopOfThisFamily(Top top) const {
+    return top == kEmpty || (top >= 0 && static_cast<size_t>(top) < entries_.size());
+  }
+
   struct Entry {
     T value;
     Top below;

@@ -1,5 +1,6 @@
 #include "ui/runtime/image_descriptor_cache.h"
 
+#include <cassert>
 #include <utility>
 
 namespace veneer {
@@ -15,6 +16,7 @@ ImageDescriptor* CImageDescriptorCache::Insert(const wchar_t* key, std::unique_p
     current_ = 1 - current_;
     Current().RemoveAll();
   }
+  assert(Current().GetSize() < kGenerationSize && Previous().GetSize() <= kGenerationSize);
   ImageDescriptor* stored = record.get();
   return Current().Insert(key, std::move(record)) ? stored : nullptr;
 }

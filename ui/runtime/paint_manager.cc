@@ -80,7 +80,9 @@ void CPaintManagerUI::ReleaseImportedFonts() { imported_fonts_.clear(); }
 
 CResourceTables& CPaintManagerUI::TablesFor(bool shared) { return shared ? SharedTables() : tables_; }
 
-CResourceTables& CPaintManagerUI::TargetTables(bool shared) { return TablesFor(shared || use_shared_tables_); }
+CResourceTables& CPaintManagerUI::TargetTables(bool shared) {
+  return TablesFor(shared || use_shared_tables_);
+}
 
 const ImageDescriptor* CPaintManagerUI::GetImageDescriptor(const wchar_t* descriptor,
                                                            const wchar_t* modifier) {
@@ -124,7 +126,7 @@ FontRecord* CPaintManagerUI::WithMetrics(FontRecord* record) {
 
 FontRecord* CPaintManagerUI::GetDefaultFontRecord() {
   FontRecord* record = tables_.default_font->faceName.IsEmpty() ? SharedTables().default_font.get()
-                                                                 : tables_.default_font.get();
+                                                                : tables_.default_font.get();
   return WithMetrics(record);
 }
 
@@ -196,9 +198,7 @@ ImageRecord* CPaintManagerUI::FindOrLoadImage(const wchar_t* name, const wchar_t
   return record ? record : RegisterSkinImage(name, resource_type, mask, hsl_adjusted, false, instance);
 }
 
-void CPaintManagerUI::RemoveImage(const wchar_t* name, bool shared) {
-  TablesFor(shared).images.Remove(name);
-}
+void CPaintManagerUI::RemoveImage(const wchar_t* name, bool shared) { TablesFor(shared).images.Remove(name); }
 
 void CPaintManagerUI::RemoveAllImages(bool shared) { TablesFor(shared).images.RemoveAll(); }
 
