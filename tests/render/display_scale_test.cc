@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
+
 namespace veneer {
 namespace {
 
@@ -28,6 +30,16 @@ TEST(DisplayScaleTest, ScalesWithRoundingAwayFromZero) {
 
   scale.SetScale(0);
   EXPECT_EQ(1, scale.GetScale());
+}
+
+TEST(DisplayScaleTest, SaturatesInsteadOfWrapping) {
+  CDisplayScale scale;
+  scale.SetScale(150);
+  EXPECT_EQ(INT_MAX, scale.ScaleForDpi(1500000000));
+  EXPECT_EQ(INT_MIN, scale.ScaleForDpi(INT_MIN));
+  const CUIRect wide = scale.ScaleRect(CUIRect(-2000000000, 0, 2000000000, 10));  // Wider than INT_MAX.
+  EXPECT_EQ(INT_MIN, wide.left);
+  EXPECT_EQ(INT_MAX, wide.right);
 }
 
 }  // namespace

@@ -5,10 +5,13 @@
 
 namespace veneer {
 
-// Scales a value by a percentage with the platform's MulDiv: rounded to nearest, halves away from zero.
+// Scales a value by a percentage, rounded to nearest with halves away from zero (as the platform's MulDiv
+// rounds); results beyond the int range saturate.
 int ScaleByPercent(int value, int scale_percent);
 // Scales a rectangle's left and top, and its width and height, so that right = left + scaled width.
 CUIRect ScaleRectByPercent(const RECT& rect, int scale_percent);
+// Scales four edge widths (padding, per-side borders) one by one: each field is a length, not a position.
+CUIRect ScaleEdgesByPercent(const RECT& edges, int scale_percent);
 
 // A window's display scale: the factor between skin units (pixels at 96 dots per inch) and device pixels,
 // as a percentage. Starts at 100 % (96 dots per inch) and changes only through SetScale. A plain value owned
@@ -21,6 +24,7 @@ class CDisplayScale {
 
   int ScaleForDpi(int value) const { return ScaleByPercent(value, scale_percent_); }
   CUIRect ScaleRect(const RECT& rect) const { return ScaleRectByPercent(rect, scale_percent_); }
+  CUIRect ScaleEdges(const RECT& edges) const { return ScaleEdgesByPercent(edges, scale_percent_); }
   CUISize ScaleSize(const SIZE& size) const { return CUISize(ScaleForDpi(size.cx), ScaleForDpi(size.cy)); }
 
  private:
