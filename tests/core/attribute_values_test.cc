@@ -62,6 +62,26 @@ TEST(ParseIntListTest, ANonNumberIsReadAsZeroAndSkippedByOneCharacter) {
   EXPECT_EQ(5, v[2]);
 }
 
+TEST(ParseDoubleListTest, FractionsAndHostileNumbers) {
+  const struct {
+    const wchar_t* text;
+    int read;
+    double values[4];
+  } cases[] = {
+      {L"0.5,0,1,0.25", 4, {0.5, 0, 1, 0.25}},
+      {L"1,,3", 3, {1, 0, 3, 0}},
+      {L" -0.5;2e-1|1 1", 4, {-0.5, 0.2, 1, 1}},
+      {L"inf,nan,1e999,2", 4, {0, 0, 0, 2}},
+      {nullptr, 1, {0, 0, 0, 0}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.text ? c.text : L"(null)");
+    double values[4] = {9, 9, 9, 9};
+    EXPECT_EQ(c.read, ParseDoubleList(c.text, values, 4));
+    for (int i = 0; i < 4; ++i) EXPECT_DOUBLE_EQ(c.values[i], values[i]) << i;
+  }
+}
+
 TEST(ParseValueTest, RectSizeAndPoint) {
   const CUIRect rc = ParseRectValue(L"0,0,0,36");
   EXPECT_EQ(36, rc.bottom);

@@ -1,6 +1,7 @@
 #include "ui/core/attribute_values.h"
 
 #include <climits>
+#include <cmath>
 #include <cwchar>
 
 #include "ui/core/ui_string.h"
@@ -32,6 +33,33 @@ int ReadDecimal(const wchar_t* text, const wchar_t** stop) {
   return static_cast<int>(value);
 }
 
+// Reads a decimal number with optional fraction and exponent at `text` (wcstod's syntax) and sets
+// `*stop` past it. Infinite and NaN results, and texts without a number, read as 0.
+double ReadFiniteDouble(const wchar_t* text, const wchar_t** stop) {
+  wchar_t* end = nullptr;
+  const double value = wcstod(text, &end);
+  *stop = end;
+  return std::isfinite(value) ? value : 0.0;
+}
+
+// Reads up to `count` values with `read_one`, each starting one character after where the previous one
+// stopped; values not present are set to 0. Returns how many were read.
+template <typename T>
+int ReadSeparatedValues(const wchar_t* text, T* values, int count,
+                        T (*read_one)(const wchar_t*, const wchar_t**)) {
+  int read = 0;
+  const wchar_t* p = text ? text : L"";
+  for (; read < count; ++read) {
+    if (read > 0) {
+      if (*p == L'\0') break;
+      ++p;  // Skip the separator, whatever it is.
+    }
+    values[read] = read_one(p, &p);
+  }
+  for (int i = read; i < count; ++i) values[i] = T();
+  return read;
+}
+
 }  // namespace
 
 int ParseIntValue(const wchar_t* text) {
@@ -40,17 +68,11 @@ int ParseIntValue(const wchar_t* text) {
 }
 
 int ParseIntList(const wchar_t* text, int* values, int count) {
-  int read = 0;
-  const wchar_t* p = text ? text : L"";
-  for (; read < count; ++read) {
-    if (read > 0) {
-      if (*p == L'\0') break;
-      ++p;  // Skip the separator, whatever it is.
-    }
-    values[read] = ReadDecimal(p, &p);
-  }
-  for (int i = read; i < count; ++i) values[i] = 0;
-  return read;
+  return ReadSeparatedValues(text, values, count, ReadDecimal);
+}
+
+int ParseDoubleList(const wchar_t* text, double* values, int count) {
+  return ReadSeparatedValues(text, values, count, ReadFiniteDouble);
 }
 
 CUISize ParseSizeValue(const wchar_t* text) {

@@ -19,6 +19,9 @@ int ParseIntValue(const wchar_t* text);
 // skips leading white space. Stops at the end of the text: the values not present are set to 0.
 // Returns how many values were read from the text.
 int ParseIntList(const wchar_t* text, int* values, int count);
+// The same for decimal numbers with optional fraction and exponent ("0.5,0,1,0.25"); infinite and NaN
+// values read as 0.
+int ParseDoubleList(const wchar_t* text, double* values, int count);
 CUISize ParseSizeValue(const wchar_t* text);
 CUIPoint ParsePointValue(const wchar_t* text);
 CUIRect ParseRectValue(const wchar_t* text);
