@@ -11,6 +11,7 @@
 #include "ui/render/gdiplus_session.h"
 #include "ui/render/image_loader.h"
 #include "ui/render/render_engine.h"
+#include "ui/runtime/control.h"
 #include "ui/runtime/skin_fonts.h"
 
 namespace veneer {
@@ -29,6 +30,19 @@ constexpr uint32_t kInitialColours[kDefaultColourCount] = {
 
 // Nothing in the system changes the adjustment: it stays neutral and inactive.
 constexpr HslAdjustment kHslAdjustment = {180, 100, 100, false};
+
+bool IsKeyDown(int virtual_key) { return (GetKeyState(virtual_key) & 0x8000) != 0; }
+
+// The keyState of events other than button events: which buttons and modifiers are down now.
+uint16_t CurrentKeyState() {
+  uint16_t state = 0;
+  if (IsKeyDown(VK_LBUTTON)) state |= kKeyStateLeftButton;
+  if (IsKeyDown(VK_RBUTTON)) state |= kKeyStateRightButton;
+  if (IsKeyDown(VK_SHIFT)) state |= kKeyStateShift;
+  if (IsKeyDown(VK_CONTROL)) state |= kKeyStateControl;
+  if (IsKeyDown(VK_MENU)) state |= kKeyStateAlt;
+  return state;
+}
 
 }  // namespace
 
@@ -99,6 +113,70 @@ const ImageDescriptor* CPaintManagerUI::GetImageDescriptor(const wchar_t* descri
   auto record = std::make_unique<ImageDescriptor>();
   ParseImageDescriptor(record.get(), descriptor, modifier, display_scale_.GetScale());
   return descriptors_.Insert(key, std::move(record));
+}
+
+// Controls ------------------------------------------------------------------------------------------
+
+void CPaintManagerUI::InvalidateArea(const RECT& area) {
+  CUIRect invalid(area);
+  if (invalid.left < 0) invalid.left = 0;
+  if (invalid.top < 0) invalid.top = 0;
+  if (invalid.right < invalid.left) invalid.right = invalid.left;
+  if (invalid.bottom < invalid.top) invalid.bottom = invalid.top;
+  UnionRect(&dirty_area_, &dirty_area_, &invalid);
+  if (window_) InvalidateRect(window_, &invalid, FALSE);
+}
+
+EventRecord CPaintManagerUI::MakeEvent(EventKind kind, CControlUI* sender) const {
+  EventRecord event;
+  event.kind = kind;
+  event.sender = sender;
+  event.timestamp = GetTickCount();
+  event.mousePoint = last_mouse_point_;
+  event.keyState = CurrentKeyState();
+  return event;
+}
+
+void CPaintManagerUI::FocusControl(CControlUI* control) {
+  if (window_ && GetFocus() != window_ && control != focus_) SetFocus(window_);
+  if (control == focus_) return;
+  // Listeners of the events below may destroy either control, or move the focus themselves (the latest
+  // request wins): ForgetControl clears focus_ and focus_candidate_ when their control goes.
+  focus_candidate_ = control;
+  if (CControlUI* losing = focus_) {
+    EventRecord lost = MakeEvent(EventKind::FocusLost, control);
+    losing->DispatchEvent(lost);
+    if (focus_ == losing) SendNotify(losing, kNotifyKillFocus);
+    if (focus_ == losing) focus_ = nullptr;
+  }
+  CControlUI* gaining = focus_candidate_;
+  focus_candidate_ = nullptr;
+  if (!gaining || gaining->GetPaintManager() != this || !gaining->IsVisible() || !gaining->IsEnabled())
+    return;
+  focus_ = gaining;
+  EventRecord gained = MakeEvent(EventKind::FocusGained, gaining);
+  gaining->DispatchEvent(gained);
+  if (focus_ == gaining) SendNotify(gaining, kNotifySetFocus);
+}
+
+void CPaintManagerUI::ForgetControl(CControlUI* control) {
+  if (focus_ == control) focus_ = nullptr;
+  if (focus_candidate_ == control) focus_candidate_ = nullptr;
+}
+
+void CPaintManagerUI::SendNotify(CControlUI* control, const wchar_t* type, WPARAM wparam, LPARAM lparam,
+                                 bool /*queued*/) {
+  NotifyRecord record;
+  record.type = type;
+  record.sender = control;
+  record.timestamp = GetTickCount();
+  record.mousePoint = last_mouse_point_;
+  record.wParam = wparam;
+  record.lParam = lparam;
+  if (control) {
+    if (uses_virtual_windows_) record.virtualWindow = control->GetVirtualWindowName();
+    control->NotifyListeners().Fire(&record);
+  }
 }
 
 // Fonts ---------------------------------------------------------------------------------------------

@@ -14,6 +14,7 @@
 #include "ui/render/image_record.h"
 #include "ui/render/display_scale.h"
 #include "ui/render/render_resources.h"
+#include "ui/runtime/control_event.h"
 #include "ui/runtime/image_descriptor_cache.h"
 #include "ui/runtime/owned_value_map.h"
 #include "ui/runtime/resource_tables.h"
@@ -35,11 +36,13 @@ struct HslAdjustment {
 // scale, its parsed-descriptor cache and the registry of named skin resources: fonts, images, default
 // attribute lists, styles, option groups and default colours, each in a per-window table in front of a
 // process-wide shared table (lookups try the window's table first; registrations go to the window's table
-// unless they ask for the shared one). It does not yet route window messages, paint, lay out, keep focus
-// or timers, or deliver notifications. Constructed by the window that it serves (or by tests, without a
-// window); it owns its tables, the records and fonts in them, its descriptor cache and the drawing context
-// it takes from its window. The shared tables live until the process ends. It is the drawing operations'
-// IRenderResources. UI thread only.
+// unless they ask for the shared one). Towards its controls it keeps the focus, collects invalidated
+// areas, notes that a layout is due and delivers notifications to the sender's notify listeners. It does
+// not yet route window messages, paint, lay out, keep timers, or queue notifications. Constructed by the
+// window that it serves (or by tests, without a window); it owns its tables, the records and fonts in them,
+// its descriptor cache and the drawing context it takes from its window, never the controls it points to.
+// The shared tables live until the process ends. It is the drawing operations' IRenderResources. UI thread
+// only.
 class CPaintManagerUI : public IRenderResources {
  public:
   CPaintManagerUI();
@@ -65,6 +68,29 @@ class CPaintManagerUI : public IRenderResources {
   int GetTextRenderingHint() const override { return text_rendering_hint_; }
   // The last mouse position in client coordinates; (-1, -1) until the mouse has been seen.
   POINT GetLastMousePoint() const override { return last_mouse_point_; }
+
+  // Invalidates `area` of the window (without erasing) and adds it to the dirty area. Negative left and
+  // top become 0; inverted right and bottom edges are pulled back to left and top.
+  void InvalidateArea(const RECT& area);
+  // The union of the areas invalidated so far (the layered output repaints it).
+  const CUIRect& GetDirtyArea() const { return dirty_area_; }
+  // A layout pass is due at the next paint.
+  void MarkLayoutNeeded() { layout_needed_ = true; }
+  bool IsLayoutNeeded() const { return layout_needed_; }
+
+  CControlUI* GetFocusedControl() const { return focus_; }
+  // Moves the focus to `control` (null clears it): the window takes the native focus when it lacks it;
+  // the old focus gets FocusLost (its sender is the new control) and "killfocus"; a control of this
+  // manager that is visible and enabled becomes the focus, gets FocusGained and "setfocus".
+  void FocusControl(CControlUI* control);
+  // Drops every reference to a control that is being destroyed or leaves this manager.
+  void ForgetControl(CControlUI* control);
+  // Delivers the notification at once to the sender's notify listeners, queued or not.
+  void SendNotify(CControlUI* control, const wchar_t* type, WPARAM wparam = 0, LPARAM lparam = 0,
+                  bool queued = false);
+  // Some control has a virtual window name: notifications carry their sender's from now on.
+  void SetUsesVirtualWindows() { uses_virtual_windows_ = true; }
+  bool UsesVirtualWindows() const { return uses_virtual_windows_; }
 
   CDisplayScale* GetDisplayScale() { return &display_scale_; }
   int ScaleForDpi(int value) const override { return display_scale_.ScaleForDpi(value); }
@@ -164,12 +190,23 @@ class CPaintManagerUI : public IRenderResources {
     return value ? value : (SharedTables().*table).Find(key);
   }
   void SetDefaultColour(DefaultColour which, uint32_t colour, bool shared);
+  // An event for `kind` at this moment: tick count, last mouse position, key and button state.
+  EventRecord MakeEvent(EventKind kind, CControlUI* sender) const;
   FontRecord* WithMetrics(FontRecord* record);
   void RemoveWindowTables();
   void ReleaseImportedFonts();
 
   HWND window_ = nullptr;    // The attached window; not owned.
   ScopedWindowDC paint_dc_;  // The window's client context.
+
+  // The controls' side; no control is owned.
+  CControlUI* focus_ = nullptr;
+  // The control a running FocusControl is about to focus; cleared when that control is forgotten.
+  CControlUI* focus_candidate_ = nullptr;
+  CUIRect dirty_area_;
+  bool layout_needed_ = false;
+  bool uses_virtual_windows_ = false;
+
   CUIString name_;
   POINT last_mouse_point_ = {-1, -1};
   bool layered_ = false;
