@@ -58,11 +58,7 @@ void CControlUI::SetText(const wchar_t* text) {
 
 bool CControlUI::IsTextKey() const { return text_is_key_; }
 
-void CControlUI::SetTextIsKey(bool is_key) {
-  if (text_is_key_ == is_key) return;
-  text_is_key_ = is_key;
-  RequestRepaint();
-}
+void CControlUI::SetTextIsKey(bool is_key) { RepaintIfChanged(&text_is_key_, is_key); }
 
 bool CControlUI::IsDragSource() const { return drag_source_; }
 
@@ -245,21 +241,21 @@ void CControlUI::SetVisible(bool visible) {
   focused_ = false;
   if (IsVisible() != was_visible) MarkParentLayoutDirty();
   // Last: the focus change sends events, whose listeners may destroy this control.
-  if (!visible && manager_ && manager_->GetFocusedControl() == this) manager_->FocusControl(nullptr);
+  if (!visible) ReleaseManagerFocus();
 }
 
 void CControlUI::SetParentVisible(bool visible) {
   parent_visible_ = visible;
-  if (!visible && manager_ && manager_->GetFocusedControl() == this) manager_->FocusControl(nullptr);
+  if (!visible) ReleaseManagerFocus();
+}
+
+void CControlUI::ReleaseManagerFocus() {
+  if (manager_ && manager_->GetFocusedControl() == this) manager_->FocusControl(nullptr);
 }
 
 bool CControlUI::IsEnabled() const { return enabled_; }
 
-void CControlUI::SetEnabled(bool enabled) {
-  if (enabled_ == enabled) return;
-  enabled_ = enabled;
-  RequestRepaint();
-}
+void CControlUI::SetEnabled(bool enabled) { RepaintIfChanged(&enabled_, enabled); }
 
 bool CControlUI::IsMouseEnabled() const { return mouse_enabled_; }
 

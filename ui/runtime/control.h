@@ -291,9 +291,16 @@ class CControlUI {
   void SetSizingValue(int* field, int value);
   // The same for a size limit, ignoring negative and unchanged values.
   void SetLimit(int* field, int value);
-  // Stores a look value and requests a repaint; an unchanged value returns at once.
-  void RepaintIfChanged(uint32_t* field, uint32_t value);
+  // Stores a value that shows and requests a repaint; an unchanged value returns at once.
+  template <typename T>
+  void RepaintIfChanged(T* field, T value) {
+    if (*field == value) return;
+    *field = value;
+    RequestRepaint();
+  }
   void RepaintIfChanged(CUIString* field, const wchar_t* value);
+  // Clears the manager's focus when this control holds it (which sends focus events).
+  void ReleaseManagerFocus();
   void SetBorderSide(LONG* side, int width);
 
   EventSource init_listeners_;

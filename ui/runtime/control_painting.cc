@@ -19,12 +19,6 @@ bool IsOpaque(uint32_t colour) { return colour >= 0xFF000000; }
 
 // Setters --------------------------------------------------------------------------------------------
 
-void CControlUI::RepaintIfChanged(uint32_t* field, uint32_t value) {
-  if (*field == value) return;
-  *field = value;
-  RequestRepaint();
-}
-
 void CControlUI::RepaintIfChanged(CUIString* field, const wchar_t* value) {
   if (*field == value) return;
   *field = value;
@@ -43,11 +37,7 @@ void CControlUI::SetBorderColour(uint32_t colour) { RepaintIfChanged(&border_col
 
 void CControlUI::SetFocusBorderColour(uint32_t colour) { RepaintIfChanged(&focus_border_colour_, colour); }
 
-void CControlUI::SetHslAdjusted(bool adjusted) {
-  if (hsl_adjusted_ == adjusted) return;
-  hsl_adjusted_ = adjusted;
-  RequestRepaint();
-}
+void CControlUI::SetHslAdjusted(bool adjusted) { RepaintIfChanged(&hsl_adjusted_, adjusted); }
 
 void CControlUI::SetGradient(const wchar_t* gradient) { RepaintIfChanged(&gradient_, gradient); }
 
@@ -60,11 +50,7 @@ void CControlUI::SetForeImage(const wchar_t* image) { RepaintIfChanged(&fore_ima
 
 int CControlUI::GetBorderSize() const { return Scaled(border_size_); }
 
-void CControlUI::SetBorderSize(int size) {
-  if (border_size_ == size) return;
-  border_size_ = size;
-  RequestRepaint();
-}
+void CControlUI::SetBorderSize(int size) { RepaintIfChanged(&border_size_, size); }
 
 void CControlUI::SetBorderStyle(int pen_style) {
   border_style_ = pen_style;
