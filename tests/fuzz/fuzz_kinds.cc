@@ -226,10 +226,43 @@ bool RunArchive(const std::string& input, std::string* fault) {
 
 // ---- Images -------------------------------------------------------------------------------------
 
-// A 1 x 1 GIF89a with a two-colour table and a transparency extension.
-const char kGif[] =
-    "GIF89a\x01\x00\x01\x00\x80\x00\x00\xFF\xFF\xFF\x00\x00\x00!\xF9\x04\x01\x00\x00\x00\x00"
-    ",\x00\x00\x00\x00\x01\x00\x01\x00\x00\x02\x02\x44\x01\x00;";
+void AppendLittleEndian16(std::string* bytes, int value) {
+  bytes->append({static_cast<char>(value), static_cast<char>(value >> 8)});
+}
+
+// A GIF89a of palette indexes 0 to 3 (a four-colour table, index 3 transparent), in the order the rows
+// are stored (for an interlaced image not the order they show in). The LZW data is not compressed: a
+// clear code before every second pixel keeps the code width at 3 bits.
+std::string EncodeGif(int width, int height, bool interlaced) {
+  constexpr int kClear = 4, kEnd = 5, kCodeBits = 3;
+  std::string gif = "GIF89a";
+  AppendLittleEndian16(&gif, width);
+  AppendLittleEndian16(&gif, height);
+  gif += std::string("\x81\x00\x00\xFF\x00\x00\x00\xFF\x00\x00\x00\xFF\xFF\xFF\xFF", 15);
+  gif += std::string("!\xF9\x04\x01\x00\x00\x03\x00,\x00\x00\x00\x00", 13);
+  AppendLittleEndian16(&gif, width);
+  AppendLittleEndian16(&gif, height);
+  gif += std::string(interlaced ? "\x40\x02" : "\x00\x02", 2);  // Flags, minimum code size.
+  std::string packed;
+  uint32_t bits = 0;
+  int bit_count = 0;
+  auto put = [&](int code) {
+    bits |= static_cast<uint32_t>(code) << bit_count;
+    for (bit_count += kCodeBits; bit_count >= 8; bit_count -= 8, bits >>= 8)
+      packed += static_cast<char>(bits);
+  };
+  for (int pixel = 0; pixel < width * height; ++pixel) {
+    if (pixel % 2 == 0) put(kClear);
+    put((pixel * 7 + pixel / width) % 4);
+  }
+  put(kEnd);
+  if (bit_count > 0) packed += static_cast<char>(bits);
+  for (size_t at = 0; at < packed.size(); at += 255) {
+    const std::string block = packed.substr(at, 255);
+    gif += static_cast<char>(block.size()) + block;
+  }
+  return gif + std::string("\x00;", 2);
+}
 
 // Foreign formats: a 2 x 2 binary PPM and a 2 x 2 uncompressed true-colour TGA (top-left origin).
 const char kPpm[] = "P6\n2 2\n255\n\xFF\x00\x00\x00\xFF\x00\x00\x00\xFF\x80\x80\x80";
@@ -254,7 +287,8 @@ std::vector<std::string> ImageSeeds() {
           Bytes(EncodeBmp(4, 4, Gradient(4, 4), true)),
           Bytes(EncodeJpeg(16, 16, Gradient(16, 16), 75)),
           Bytes(EncodeJpeg(9, 7, Gradient(9, 7), 20)),
-          std::string(kGif, sizeof(kGif) - 1),
+          EncodeGif(40, 30, false),
+          EncodeGif(6, 11, true),
           std::string(kPpm, sizeof(kPpm) - 1),
           std::string(kTga, sizeof(kTga) - 1)};
 }
