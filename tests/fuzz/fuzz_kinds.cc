@@ -17,6 +17,7 @@
 #include "ui/render/formatted_text.h"
 #include "ui/render/image_descriptor.h"
 #include "ui/render/image_loader.h"
+#include "ui/render/tagged_text_syntax.h"
 #include "ui/runtime/paint_manager.h"
 
 namespace veneer::test {
@@ -398,6 +399,45 @@ std::vector<std::string> TextSeeds() {
   return seeds;
 }
 
+// An opening tag's arguments as the renderer reads them: an image tag's cell count and index end up
+// in range.
+bool CheckTagArguments(const wchar_t* arguments, wchar_t letter, std::string* fault) {
+  if (letter == L'f') ParseFontTagArguments(arguments);
+  if (letter != L'i') return true;
+  const ImageTagArguments image = ParseImageTagArguments(arguments);
+  if (image.count < 1 || image.index < 0 || image.index >= image.count) {
+    return Fault(fault,
+                 "image tag cell " + std::to_string(image.index) + " of " + std::to_string(image.count));
+  }
+  return true;
+}
+
+// Splits the text into tokens, in plain and raw mode, over an unterminated copy that ends at a guard
+// page: every token covers at least one character and stays inside the text, and so do the arguments
+// of an opening tag.
+bool CheckTokens(const std::wstring& text, std::string* fault) {
+  const GuardedBlock block(reinterpret_cast<const unsigned char*>(text.data()),
+                           text.size() * sizeof(wchar_t));
+  const wchar_t* chars = reinterpret_cast<const wchar_t*>(block.data());
+  const int length = static_cast<int>(text.size());
+  for (const bool raw : {false, true}) {
+    for (int position = 0; position < length;) {
+      const TaggedToken token = ScanTaggedToken(chars, length, position, raw);
+      if (token.length < 1 || token.length > length - position) return Fault(fault, "token outside the text");
+      if (token.kind == TaggedTokenKind::kOpenTag) {
+        if (token.arguments_start <= position || token.arguments_length < 0 ||
+            token.arguments_start + token.arguments_length >= position + token.length) {
+          return Fault(fault, "tag arguments outside the tag");
+        }
+        const std::wstring arguments = text.substr(token.arguments_start, token.arguments_length);
+        if (!CheckTagArguments(arguments.c_str(), token.letter, fault)) return false;
+      }
+      position += token.length;
+    }
+  }
+  return true;
+}
+
 // The device context keeps its font, text colour, background mode and (absent) clip region.
 bool CheckContextRestored(HDC dc, HGDIOBJ font, COLORREF colour, int mode, std::string* fault) {
   HRGN clip = CreateRectRgn(0, 0, 0, 0);
@@ -412,7 +452,9 @@ bool CheckContextRestored(HDC dc, HGDIOBJ font, COLORREF colour, int mode, std::
 
 bool RunText(const std::string& input, std::string* fault) {
   static DibSurface surface(160, 60);
-  const GuardedText text(WideText(input));
+  const std::wstring wide = WideText(input);
+  if (!CheckTokens(wide, fault)) return false;
+  const GuardedText text(wide);
   // A fresh manager per input: the style variants and images that one input registers do not carry
   // over into the next, so a replay of one input behaves as it did in the run.
   CPaintManagerUI manager;
