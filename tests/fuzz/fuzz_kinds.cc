@@ -38,9 +38,8 @@ std::wstring WideText(const std::string& input) {
   return std::wstring(reinterpret_cast<const wchar_t*>(input.data()), input.size() / sizeof(wchar_t));
 }
 
-// The input placed so that any read past its end faults.
-GuardedBlock* NewGuardedBytes(const std::string& input) {
-  return new GuardedBlock(reinterpret_cast<const unsigned char*>(input.data()), input.size());
+const unsigned char* ByteData(const std::string& input) {
+  return reinterpret_cast<const unsigned char*>(input.data());
 }
 
 // A text input, NUL-terminated, placed so that any read past its terminator faults.
@@ -141,11 +140,11 @@ bool CheckFailedLoad(const CMarkupDocument& document, std::string* fault) {
 }
 
 bool RunMarkup(const std::string& input, std::string* fault) {
-  const std::unique_ptr<GuardedBlock> bytes(NewGuardedBytes(input));
+  const GuardedBlock bytes(ByteData(input), input.size());  // Reading past its end faults.
   bool accepted = false;
   for (const MarkupEncoding encoding : {MarkupEncoding::Utf8, MarkupEncoding::Ansi, MarkupEncoding::Utf16}) {
     CMarkupDocument document;
-    const bool loaded = document.LoadFromBytes(bytes->data(), bytes->size(), encoding);
+    const bool loaded = document.LoadFromBytes(bytes.data(), bytes.size(), encoding);
     accepted = accepted || loaded;
     if (!(loaded ? CheckMarkupTree(document, fault) : CheckFailedLoad(document, fault))) break;
   }
@@ -215,8 +214,8 @@ bool CheckArchiveEntry(ArchiveHandle* archive, const wchar_t* name, std::string*
 }
 
 bool RunArchive(const std::string& input, std::string* fault) {
-  const std::unique_ptr<GuardedBlock> bytes(NewGuardedBytes(input));
-  ArchiveHandle* archive = OpenArchiveMemory(bytes->data(), bytes->size(), kArchivePassword);
+  const GuardedBlock bytes(ByteData(input), input.size());  // Reading past its end faults.
+  ArchiveHandle* archive = OpenArchiveMemory(bytes.data(), bytes.size(), kArchivePassword);
   if (!archive) return false;
   for (const wchar_t* name : kArchiveNames) {
     if (!CheckArchiveEntry(archive, name, fault)) break;
@@ -249,8 +248,9 @@ std::string EncodeGif(int width, int height, bool interlaced) {
   int bit_count = 0;
   auto put = [&](int code) {
     bits |= static_cast<uint32_t>(code) << bit_count;
-    for (bit_count += kCodeBits; bit_count >= 8; bit_count -= 8, bits >>= 8)
+    for (bit_count += kCodeBits; bit_count >= 8; bit_count -= 8, bits >>= 8) {
       packed += static_cast<char>(bits);
+    }
   };
   for (int pixel = 0; pixel < width * height; ++pixel) {
     if (pixel % 2 == 0) put(kClear);
@@ -295,8 +295,8 @@ std::vector<std::string> ImageSeeds() {
 }
 
 bool RunImage(const std::string& input, std::string* fault) {
-  const std::unique_ptr<GuardedBlock> bytes(NewGuardedBytes(input));
-  ImageRecord* record = DecodeImageBytes(bytes->data(), bytes->size(), 0xFF00FF00);
+  const GuardedBlock bytes(ByteData(input), input.size());  // Reading past its end faults.
+  ImageRecord* record = DecodeImageBytes(bytes.data(), bytes.size(), 0xFF00FF00);
   if (!record) return false;
   if (record->width < 1 || record->width > 8192 || record->height < 1 || record->height > 8192 ||
       !record->bitmap || !record->pixels) {
