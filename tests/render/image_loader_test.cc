@@ -119,8 +119,8 @@ TEST(ImageLoaderTest, DecodesPngJpegBmpAndGifOnly) {
     Bytes whole;
     size_t cut;
   } enabled[] = {{"PNG", EncodePng(8, 8, rgba), 40},
-                 {"JPEG", EncodeJpeg(8, 8, rgba), 300},
-                 {"BMP", EncodeBmp(8, 8, rgba), 40},
+                 {"JPEG", EncodeJpeg(8, 8, rgba, 90), 300},
+                 {"BMP", EncodeBmp(8, 8, rgba, true), 40},
                  {"GIF", gif, 19}};
   for (const auto& image : enabled) {
     SCOPED_TRACE(image.format);

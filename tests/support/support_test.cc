@@ -7,6 +7,7 @@
 #include "tests/support/dib_surface.h"
 #include "tests/support/environment_path.h"
 #include "tests/support/message_pump.h"
+#include "tests/support/png_encoding.h"
 #include "tests/support/temp_files.h"
 #include "tests/support/test_window.h"
 #include "ui/core/win_handles.h"
@@ -98,6 +99,42 @@ TEST(DibSurfaceTest, WritesAPngThatDecodesToTheSamePixels) {
   EXPECT_EQ(0x33, rgba[2]);
   EXPECT_EQ(0x80, rgba[3]);
   stbi_image_free(rgba);
+}
+
+TEST(ImageEncodingTest, BmpAndJpegDecodeToTheirPixels) {
+  // 5 x 3: rows of 24-bit pixels need padding. Every pixel differs; alpha runs from 255 down.
+  std::vector<unsigned char> rgba;
+  for (int index = 0; index < 15; ++index) {
+    rgba.insert(rgba.end(),
+                {static_cast<unsigned char>(index * 17), static_cast<unsigned char>(255 - index),
+                 static_cast<unsigned char>(index * 5), static_cast<unsigned char>(255 - index * 8)});
+  }
+  const std::vector<unsigned char> flat(15 * 4, 0xC0);  // JPEG is lossy: one grey, which it keeps.
+  struct Case {
+    const char* name;
+    std::vector<unsigned char> encoded;
+    const std::vector<unsigned char>& pixels;
+    bool keeps_alpha;
+    int tolerance;
+  };
+  const Case cases[] = {{"bmp24", EncodeBmp(5, 3, rgba, false), rgba, false, 0},
+                        {"bmp32", EncodeBmp(5, 3, rgba, true), rgba, true, 0},
+                        {"jpeg", EncodeJpeg(5, 3, flat, 90), flat, false, 2}};
+  for (const Case& c : cases) {
+    int width = 0, height = 0, channels = 0;
+    unsigned char* decoded = stbi_load_from_memory(c.encoded.data(), static_cast<int>(c.encoded.size()),
+                                                   &width, &height, &channels, 4);
+    ASSERT_NE(nullptr, decoded) << c.name;
+    EXPECT_EQ(5, width) << c.name;
+    EXPECT_EQ(3, height) << c.name;
+    for (size_t index = 0; index < c.pixels.size(); ++index) {
+      const int expected = index % 4 == 3 && !c.keeps_alpha ? 255 : c.pixels[index];
+      EXPECT_NEAR(expected, decoded[index], c.tolerance) << c.name << " byte " << index;
+    }
+    stbi_image_free(decoded);
+  }
+  EXPECT_TRUE(EncodeBmp(5, 3, std::vector<unsigned char>(14 * 4), false).empty());  // One pixel short.
+  EXPECT_TRUE(EncodeJpeg(0, 3, flat, 90).empty());
 }
 
 TEST(TempFilesTest, FilesHoldTheirBytesAndGoWithTheirOwners) {
