@@ -82,7 +82,6 @@ bool CPaintManagerUI::OnPaint() {
     PaintWithoutRoot();
     return true;
   }
-  if (!GetUpdateRect(window_, nullptr, FALSE)) return true;
 
   // Layout, "windowinit" and focus handlers may do anything, the manager's destruction included.
   CallOut call(this);
@@ -127,16 +126,15 @@ bool CPaintManagerUI::OnPaint() {
   }
   if (layered_ && SetExtendedStyleBit(window_, WS_EX_LAYERED, true) && call.ManagerGone()) return true;
 
-  // The areas invalidated by the layout are part of this paint.
-  CUIRect update;
-  GetUpdateRect(window_, &update, FALSE);
+  // BeginPaint comes after the layout, so that the areas the layout invalidated are part of this paint.
+  const CUISize size(client.GetWidth(), client.GetHeight());
+  const ScopedPaint paint(window_);
+  CUIRect update = paint.area();
   if (layered_) {
     UnionRect(&update, &update, &dirty_area_);
     IntersectRect(&update, &update, &client);
     dirty_area_.Empty();
   }
-  const CUISize size(client.GetWidth(), client.GetHeight());
-  const ScopedPaint paint(window_);
   if (update.IsEmpty()) return true;
   if (!EnsureOffscreen(paint.dc(), size)) {
     if (!layered_ && paint.dc()) PaintTree(paint.dc(), update);  // Straight into the window.
