@@ -69,27 +69,19 @@ class WalkableList {
   bool IsEmpty() const { return std::all_of(items_.begin(), items_.end(), IsBlank); }
 
   // Calls `visit(item)` (a copy) for every item present when the walk starts and still present when its
-  // turn comes, in order, until a visit returns false.
+  // turn comes, in order, until a visit returns false. A visit that throws leaves the list whole.
   template <typename Visit>
   WalkEnd Walk(Visit&& visit) {
-    Frame frame = {walking_, false};
-    walking_ = &frame;
-    WalkEnd end = WalkEnd::kCompleted;
+    const WalkScope scope(this);
     const size_t count = items_.size();
     for (size_t index = 0; index < count; ++index) {
       const T item = items_[index];
       if (IsBlank(item)) continue;
       const bool go_on = visit(item);
-      if (frame.list_destroyed) return WalkEnd::kListDestroyed;
-      if (!go_on) {
-        end = WalkEnd::kStopped;
-        break;
-      }
+      if (scope.ListDestroyed()) return WalkEnd::kListDestroyed;
+      if (!go_on) return WalkEnd::kStopped;
     }
-    assert(walking_ == &frame);  // Nested walks end before the walk around them.
-    walking_ = frame.outer;
-    if (!walking_ && has_blanks_) DropBlanks();
-    return end;
+    return WalkEnd::kCompleted;
   }
 
  private:
@@ -97,6 +89,28 @@ class WalkableList {
   struct Frame {
     Frame* outer;
     bool list_destroyed;
+  };
+
+  // One walk in progress, on that walk's stack: it joins the chain of walks (innermost first) and leaves
+  // it when the walk ends, however it ends, unless the list was destroyed meanwhile.
+  class WalkScope {
+   public:
+    explicit WalkScope(WalkableList* list) : list_(list), frame_{list->walking_, false} {
+      list->walking_ = &frame_;
+    }
+    WalkScope(const WalkScope&) = delete;
+    WalkScope& operator=(const WalkScope&) = delete;
+    ~WalkScope() {
+      if (frame_.list_destroyed) return;
+      assert(list_->walking_ == &frame_);  // Nested walks end before the walk around them.
+      list_->walking_ = frame_.outer;
+      if (!list_->walking_ && list_->has_blanks_) list_->DropBlanks();
+    }
+    bool ListDestroyed() const { return frame_.list_destroyed; }
+
+   private:
+    WalkableList* list_;
+    Frame frame_;
   };
 
   static bool IsBlank(const T& item) { return item == T(); }
