@@ -4,9 +4,12 @@
 
 #include <gtest/gtest.h>
 
+#include <commctrl.h>
+
 #include <algorithm>
 #include <memory>
 #include <set>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -189,6 +192,12 @@ TEST_F(PaintManager, TabAndShiftTabWrapOverTheTabStops) {
     EXPECT_EQ(press.focus, window.manager().GetFocusedControl());
   }
   PressKeys({});
+  // The message loop offers queued keys to the managers first: the Tab never reaches the window.
+  PostMessageW(window.hwnd(), WM_KEYDOWN, VK_TAB, 0);
+  PostQuitMessage(0);
+  CPaintManagerUI::MessageLoop();
+  EXPECT_EQ(first, window.manager().GetFocusedControl());
+  EXPECT_EQ("FocusLost", last->log.back());  // No KeyDown after it.
 }
 
 TEST_F(PaintManager, AltShortcutsActivateTheControlOrTheOneVisitedAfterALabel) {
@@ -469,32 +478,30 @@ TEST_F(PaintManager, FiltersComeFirstAndMayEditTheirListWhileAsked) {
   EXPECT_TRUE(CPaintManagerUI::PreTranslateMessage({tree.window.hwnd(), WM_KEYDOWN, VK_TAB, 0, 0, {0, 0}}));
   EXPECT_EQ(tree.b, manager.GetFocusedControl());  // The filter took the Tab.
   EXPECT_FALSE(CPaintManagerUI::PreTranslateMessage({nullptr, WM_KEYDOWN, VK_F5, 0, 0, {0, 0}}));
+
+  // No exception crosses the window procedure or the message loop's offer.
+  struct Throwing : IMessageFilterUI, ITranslateAccelerator {
+    LRESULT MessageHandler(UINT, WPARAM, LPARAM, bool*) override { throw std::runtime_error("filter"); }
+    bool TranslateAcceleratorMessage(const MSG&) override { throw std::runtime_error("translator"); }
+  } throwing;
+  manager.AddMessageFilter(&throwing);
+  manager.AddTranslateAccelerator(&throwing);
+  manager.RemoveTranslateAccelerator(&translator);
+  EXPECT_EQ(0, tree.window.Send(WM_USER + 5, 0, 0));
+  EXPECT_FALSE(CPaintManagerUI::PreTranslateMessage({tree.window.hwnd(), WM_KEYDOWN, VK_F5, 0, 0, {0, 0}}));
 }
 
-TEST_F(PaintManager, SettingsReachTheWindow) {
-  ManagedWindow window(200, 100);
-  window.manager().SetInitialSize(150, 80);
-  RECT frame;
-  GetWindowRect(window.hwnd(), &frame);
-  EXPECT_EQ(150, frame.right - frame.left);
-  EXPECT_EQ(80, frame.bottom - frame.top);
-  window.SetStackRoot({});
-  window.manager().SetInitialSize(300, 300);  // With a tree the window keeps its size.
-  GetWindowRect(window.hwnd(), &frame);
-  EXPECT_EQ(150, frame.right - frame.left);
-
-  window.manager().SetMinTrackSize(120, 0);
-  window.manager().SetMaxTrackSize(0, 400);
-  MINMAXINFO info = {};
-  info.ptMinTrackSize = {1, 2};
-  info.ptMaxTrackSize = {3, 4};
-  info.ptMaxSize = {5, 6};
-  window.Send(WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&info));
-  EXPECT_EQ(120, info.ptMinTrackSize.x);
-  EXPECT_EQ(2, info.ptMinTrackSize.y);
-  EXPECT_EQ(3, info.ptMaxTrackSize.x);
-  EXPECT_EQ(400, info.ptMaxTrackSize.y);
-  EXPECT_EQ(400, info.ptMaxSize.y);
+TEST_F(PaintManager, AToolTipWindowShowsForTheHoveredControlAndGoesWithTheWindow) {
+  TwoProbes tree;
+  tree.b->SetToolTip(L"two<n>lines");
+  tree.window.Send(WM_MOUSEMOVE, 0, At(10, 50));
+  tree.window.Send(WM_MOUSEHOVER, 0, At(10, 50));
+  HWND tip = FindWindowExW(nullptr, nullptr, TOOLTIPS_CLASSW, nullptr);
+  ASSERT_NE(nullptr, tip);
+  EXPECT_EQ(tree.window.hwnd(), GetWindow(tip, GW_OWNER));
+  EXPECT_EQ(Log({"MouseEnter@10,50", "MouseMove@10,50", "MouseHover@10,50"}), tree.b->log);
+  tree.window.Send(WM_CLOSE, 0, 0);
+  EXPECT_FALSE(IsWindow(tip));
 }
 
 }  // namespace

@@ -90,7 +90,8 @@ class CPaintManagerUI : public IRenderResources {
   // Takes ownership of `root` (null: no tree) as the window's tree: the focus is cleared (with its
   // events), the hover, pressed and key-target controls are forgotten, the old tree goes to delayed
   // destruction, the name map is rebuilt from the new tree, whose controls are attached and initialised,
-  // and the next paint lays it out, sends "windowinit" and moves the focus to the first tab stop.
+  // and the next paint lays it out, sends "windowinit" and moves the focus to the first tab stop. The
+  // current root given again changes nothing.
   void SetRoot(CControlUI* root);
   CControlUI* GetRoot() const;
   // Attaches `control` and its subtree to this manager under `parent` (its current parent when null),
@@ -197,7 +198,8 @@ class CPaintManagerUI : public IRenderResources {
   // Life cycle and messages ----------------------------------------------------------------------------
 
   // Takes ownership of a control removed from its container and detaches it from its parent; it is
-  // destroyed after the current message, once no call out of the manager is in progress.
+  // destroyed after the current message, once no call out of the manager is in progress. The root and
+  // a control already waiting are refused.
   void AddDelayedCleanup(CControlUI* control);
   // Drops every reference to a control that is being destroyed or leaves this manager: focus, hover,
   // pressed and key-target control, its timers, its name-map entries (under any name), its place among

@@ -50,10 +50,8 @@ CControlUI* CollectTabStop(CControlUI* control, void* context) {
 // The tree ------------------------------------------------------------------------------------------
 
 void CPaintManagerUI::SetRoot(CControlUI* root) {
-  if (focus_) {
-    CallOut call(this);
-    if (!MoveFocus(nullptr)) return;
-  }
+  if (root && root == root_.get()) return;
+  if (focus_ && !MoveFocus(nullptr)) return;
   key_target_ = nullptr;
   hover_ = nullptr;
   click_ = nullptr;
@@ -117,7 +115,14 @@ bool CPaintManagerUI::RemovePaintAfterChildren(CControlUI* control) {
 // Life cycle ----------------------------------------------------------------------------------------
 
 void CPaintManagerUI::AddDelayedCleanup(CControlUI* control) {
-  if (!control) return;
+  // The root is replaced through SetRoot; a control handed over twice is destroyed once.
+  const auto already_waiting = [control](const std::unique_ptr<CControlUI>& waiting) {
+    return waiting.get() == control;
+  };
+  if (!control || control == root_.get() ||
+      std::any_of(delayed_cleanup_.begin(), delayed_cleanup_.end(), already_waiting)) {
+    return;
+  }
   control->AttachManager(this, nullptr, false);
   delayed_cleanup_.push_back(std::unique_ptr<CControlUI>(control));
   if (!call_outs_) PostDeliveryMessage();  // Otherwise posted when the last call out closes.
