@@ -1,10 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "tests/render/test_bitmap.h"
 #include "tests/support/dib_surface.h"
 #include "ui/core/win_handles.h"
+#include "ui/render/dib_section.h"
+#include "ui/render/gdiplus_session.h"
 #include "ui/render/image_record.h"
 #include "ui/render/msimg32_functions.h"
 #include "ui/render/render_engine.h"
@@ -29,6 +32,93 @@ TEST(DrawColorTest, HonoursTheAlphaByte) {
   EXPECT_EQ(0x0000FFu, surface.Pixel(24, 7) & 0xFFFFFF);
   EXPECT_EQ(kWhite, surface.Pixel(25, 7));
   EXPECT_EQ(kWhite, surface.Pixel(24, 8));
+}
+
+// What GDI+ itself writes for an opaque fill, or for an outline of width 1 inside the rectangle.
+void GdiplusReference(HDC dc, const RECT& rect, uint32_t colour, bool outline) {
+  namespace gp = Gdiplus::DllExports;
+  ASSERT_TRUE(EnsureGdiplusStarted());
+  ScopedGdiplusGraphics graphics;
+  ASSERT_EQ(Gdiplus::Ok, gp::GdipCreateFromHDC(dc, graphics.receive()));
+  const int width = rect.right - rect.left;
+  const int height = rect.bottom - rect.top;
+  if (outline) {
+    ScopedGdiplusPen pen;
+    ASSERT_EQ(Gdiplus::Ok, gp::GdipCreatePen1(colour, 1, Gdiplus::UnitWorld, pen.receive()));
+    gp::GdipSetPenMode(pen.get(), Gdiplus::PenAlignmentInset);
+    gp::GdipDrawRectangleI(graphics.get(), pen.get(), rect.left, rect.top, width - 1, height - 1);
+  } else {
+    ScopedGdiplusSolidFill brush;
+    ASSERT_EQ(Gdiplus::Ok, gp::GdipCreateSolidFill(colour, brush.receive()));
+    gp::GdipFillRectangleI(graphics.get(), brush.get(), rect.left, rect.top, width, height);
+  }
+}
+
+// A 40 x 20 DIB section in its own memory context, with rows top to bottom or bottom to top.
+class Canvas {
+ public:
+  explicit Canvas(bool top_down)
+      : dc_(CreateCompatibleDC(nullptr)),
+        bitmap_(CreateDibSection32(dc_.get(), 40, 20, top_down, &bits_)),
+        selection_(dc_.get(), bitmap_.get()),
+        top_down_(top_down) {
+    std::fill(bits_, bits_ + 40 * 20, 0x12345678u);
+  }
+  HDC dc() const { return dc_.get(); }
+  uint32_t Pixel(int x, int y) const {
+    GdiFlush();
+    return bits_[(top_down_ ? y : 19 - y) * 40 + x];
+  }
+
+ private:
+  ScopedMemoryDC dc_;
+  uint32_t* bits_ = nullptr;
+  ScopedBitmap bitmap_;
+  ScopedSelection selection_;
+  bool top_down_;
+};
+
+TEST(DrawColorTest, OpaqueFillsAndOutlinesWriteWhatGdiplusWrites) {
+  const struct {
+    const char* name;
+    RECT rect;
+    RECT clip;  // Device coordinates.
+    bool outline;
+    POINT viewport;
+  } cases[] = {
+      {"fill", {3, 2, 37, 18}, {0, 0, 40, 20}, false, {0, 0}},
+      {"fill under a clip", {3, 2, 37, 18}, {10, 5, 20, 30}, false, {0, 0}},
+      {"fill with the origin moved", {3, 2, 37, 18}, {0, 0, 40, 20}, false, {-7, 5}},
+      {"one pixel", {5, 5, 6, 6}, {0, 0, 40, 20}, false, {0, 0}},
+      {"beyond the surface", {-5, -5, 50, 50}, {0, 0, 40, 20}, false, {0, 0}},
+      {"inverted", {20, 10, 10, 5}, {0, 0, 40, 20}, false, {0, 0}},
+      {"outside the clip", {3, 2, 9, 5}, {10, 5, 20, 30}, false, {0, 0}},
+      {"outline", {3, 2, 37, 18}, {0, 0, 40, 20}, true, {0, 0}},
+      {"outline under a clip", {3, 2, 37, 18}, {0, 0, 20, 10}, true, {0, 0}},
+      {"outline two pixels high", {3, 2, 37, 4}, {0, 0, 40, 20}, true, {0, 0}},
+      {"outline one pixel wide", {3, 2, 4, 18}, {0, 0, 40, 20}, true, {0, 0}},
+  };
+  for (bool top_down : {true, false}) {
+    for (const auto& c : cases) {
+      SCOPED_TRACE(testing::Message() << c.name << (top_down ? ", top down" : ", bottom up"));
+      Canvas expected(top_down);
+      Canvas drawn(top_down);
+      for (const Canvas* canvas : {&expected, &drawn}) {
+        const ScopedRegion clip(CreateRectRgnIndirect(&c.clip));
+        SelectClipRgn(canvas->dc(), clip.get());
+        SetViewportOrgEx(canvas->dc(), c.viewport.x, c.viewport.y, nullptr);
+      }
+      GdiplusReference(expected.dc(), c.rect, 0xFF2080C0, c.outline);
+      if (c.outline) {
+        Renderer::DrawRect(drawn.dc(), c.rect, 1, 0xFF2080C0);
+      } else {
+        Renderer::DrawColor(drawn.dc(), c.rect, 0xFF2080C0);
+      }
+      for (int y = 0; y < 20; ++y) {
+        for (int x = 0; x < 40; ++x) ASSERT_EQ(expected.Pixel(x, y), drawn.Pixel(x, y)) << x << "," << y;
+      }
+    }
+  }
 }
 
 TEST(DrawGradientTest, UsesTheMeanAlphaForTheWholeGradient) {

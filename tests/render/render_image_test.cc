@@ -27,10 +27,15 @@ class DrawImageTest : public testing::Test {
     ASSERT_TRUE(WritePngFile(Path(L"cornered.png"), 8, 8, CorneredImagePixels()));
     ASSERT_TRUE(WritePngFile(Path(L"red.png"), 4, 4, std::vector<uint32_t>(16, 0xFFFF0000)));
     ASSERT_TRUE(WritePngFile(Path(L"half.png"), 4, 4, std::vector<uint32_t>(16, 0x80FF0000)));
+    std::vector<uint32_t> varied(64);
+    for (uint32_t i = 0; i < 64; ++i)
+      varied[i] = (0x40 + i * 3) << 24 | (i * 37 % 256) << 16 | (i * 91 % 256) << 8 | i * 4;
+    ASSERT_TRUE(WritePngFile(Path(L"varied.png"), 8, 8, varied));
   }
 
   static void TearDownTestSuite() {
-    for (const wchar_t* name : {L"cornered.png", L"red.png", L"half.png"}) DeleteFileW(Path(name).c_str());
+    for (const wchar_t* name : {L"cornered.png", L"red.png", L"half.png", L"varied.png"})
+      DeleteFileW(Path(name).c_str());
     RemoveDirectoryW(folder_.c_str());
   }
 
@@ -125,6 +130,50 @@ TEST_F(DrawImageTest, MissingImagesFailAndInvisibleOnesSucceedWithoutDrawing) {
   EXPECT_FALSE(Renderer::DrawImageByName(surface.dc(), &manager_, {0, 0, 4, 4}, {0, 0, 4, 4}, L"", nullptr,
                                          {0, 0, 4, 4}, kNoRect, kNoRect, 0, 255, NineGridMiddle::kStretch));
   EXPECT_EQ(0, surface.CountPixelsNotEqual(kWhite, {0, 0, 20, 20}));
+}
+
+// Stretched nine-grids are drawn from copies rendered once per size: the pixels must be those that
+// stretching the image directly (DrawBitmap, which keeps no copies) writes, wherever it is drawn and
+// whatever part is painted.
+TEST_F(DrawImageTest, StretchedDrawingsFromKeptCopiesWriteWhatDirectStretchingWrites) {
+  const struct {
+    const wchar_t* image;
+    const wchar_t* items;
+    RECT corner;
+    uint8_t fade;
+  } cases[] = {
+      {L"cornered.png", L"corner='2,2,2,2'", {2, 2, 2, 2}, 255},
+      {L"varied.png", L"", {0, 0, 0, 0}, 255},
+      {L"varied.png", L"corner='3,1,2,3' fade='128'", {3, 1, 2, 3}, 128},
+      {L"cornered.png", L"fade='200'", {0, 0, 0, 0}, 200},
+  };
+  const struct {
+    RECT dest;
+    RECT paint;
+  } placements[] = {{{3, 5, 150, 27}, {0, 0, 160, 40}},
+                    {{7, 1, 154, 23}, {0, 0, 160, 40}},  // The same size elsewhere: from the kept copy.
+                    {{7, 1, 154, 23}, {20, 3, 41, 12}},
+                    {{0, 0, 33, 39}, {0, 0, 160, 40}}};
+  for (const auto& c : cases) {
+    const std::wstring descriptor = Descriptor(c.image, c.items);
+    for (const auto& placement : placements) {
+      SCOPED_TRACE(testing::Message() << descriptor.size() << " " << placement.dest.left << ","
+                                      << placement.dest.top << " paint " << placement.paint.left);
+      DibSurface direct(160, 40);
+      DibSurface kept(160, 40);
+      direct.Fill(0xFF204060);
+      kept.Fill(0xFF204060);
+      ASSERT_TRUE(Draw(kept, placement.dest, placement.paint, descriptor));
+      const ImageRecord* image = manager_.FindImage(Path(c.image).c_str());
+      ASSERT_NE(nullptr, image);
+      ASSERT_TRUE(Renderer::DrawBitmap(direct.dc(), image->bitmap.get(), placement.dest, placement.paint,
+                                       {0, 0, image->width, image->height}, c.corner, image->has_alpha,
+                                       c.fade));
+      for (int y = 0; y < 40; ++y) {
+        for (int x = 0; x < 160; ++x) ASSERT_EQ(direct.Pixel(x, y), kept.Pixel(x, y)) << x << "," << y;
+      }
+    }
+  }
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 
 #include "tests/render/test_bitmap.h"
 #include "tests/support/dib_surface.h"
+#include "tests/support/test_window.h"
 #include "ui/render/render_engine.h"
 #include "ui/runtime/paint_manager.h"
 
@@ -133,6 +134,8 @@ TEST(DrawPlainTextTest, GlyphReferenceDrawsOneCharacterOnlyOnTheGdiPath) {
   // A layered window's manager draws through GDI+, so the reference is drawn as written there too.
   DibSurface layered(120, 40);
   layered.Fill(kWhite);
+  const TestWindow window = TestWindow::Hidden(10, 10);
+  manager.AttachToWindow(window.hwnd(), L"layered");
   manager.SetLayered(true);
   DrawText(layered, &manager, rect, L"x&#x41;", false);
   EXPECT_GT(InkBounds(layered).GetWidth(), 2 * InkBounds(reference).GetWidth());

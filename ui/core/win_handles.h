@@ -136,6 +136,27 @@ class ScopedWindowDC {
   HDC dc_ = nullptr;       // Owned: given back to window_.
 };
 
+// One WM_PAINT's painting of a window: BeginPaint when made, EndPaint when destroyed, so that every way
+// out of a paint handler validates the window (or WM_PAINT would come again at once). dc() is null when
+// BeginPaint failed; the window is not owned and must outlive the object.
+class ScopedPaint {
+ public:
+  explicit ScopedPaint(HWND window) : window_(window), paint_{}, dc_(BeginPaint(window, &paint_)) {}
+  ScopedPaint(const ScopedPaint&) = delete;
+  ScopedPaint& operator=(const ScopedPaint&) = delete;
+  ~ScopedPaint() {
+    if (dc_) EndPaint(window_, &paint_);
+  }
+
+  HDC dc() const { return dc_; }
+  const RECT& area() const { return paint_.rcPaint; }
+
+ private:
+  HWND window_;  // Not owned.
+  PAINTSTRUCT paint_;
+  HDC dc_;  // The window's painting context, given back by EndPaint.
+};
+
 // Selects a GDI object into a device context and puts the context's previous object back when it is
 // destroyed. A null object selects nothing; regions are not selected this way (SelectClipRgn). Neither
 // the context nor the objects are owned; both must outlive the selection (so declare the object before

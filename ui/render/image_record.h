@@ -8,6 +8,7 @@
 
 #include "ui/core/ui_string.h"
 #include "ui/core/win_handles.h"
+#include "ui/render/scaled_copies.h"
 
 namespace veneer {
 
@@ -33,6 +34,8 @@ struct ImageRecord {
   bool adjusts_hsl = false;  // Registered for hue/saturation/lightness adjustment.
   CUIString resource_type;   // The resource type it was loaded with; empty for files.
   uint32_t mask = 0;         // The mask colour it was loaded with.
+  // Stretched drawings of the pixels at the sizes they were drawn at; forgotten when the pixels change.
+  ScaledCopies scaled_copies;
 };
 
 }  // namespace veneer

@@ -19,6 +19,7 @@
 #include "ui/render/msimg32_functions.h"
 #include "ui/render/nine_grid.h"
 #include "ui/render/render_resources.h"
+#include "ui/render/solid_fill.h"
 
 namespace veneer {
 namespace {
@@ -42,6 +43,62 @@ ScopedGdiplusGraphics GraphicsOn(HDC dc) {
   if (dc && EnsureGdiplusStarted() && gp::GdipCreateFromHDC(dc, graphics.receive()) != Gdiplus::Ok)
     graphics.release();  // A failed call leaves nothing to delete.
   return graphics;
+}
+
+// A memory context for the time of one drawing call: the process's own one while no other call has it
+// (drawing calls do not nest, so it is almost always free), else a context made for the call. Whoever
+// selects something into it puts it back before giving the context back. UI thread only.
+class LentMemoryDC {
+ public:
+  LentMemoryDC() {
+    if (!shared_lent_ && Shared()) {
+      shared_lent_ = true;
+      lent_ = true;
+      dc_ = Shared();
+    } else {
+      own_.reset(CreateCompatibleDC(nullptr));
+      dc_ = own_.get();
+    }
+  }
+  LentMemoryDC(const LentMemoryDC&) = delete;
+  LentMemoryDC& operator=(const LentMemoryDC&) = delete;
+  ~LentMemoryDC() {
+    if (lent_) shared_lent_ = false;
+  }
+  HDC get() const { return dc_; }
+  explicit operator bool() const { return dc_ != nullptr; }
+
+ private:
+  static HDC Shared() {
+    static const ScopedMemoryDC shared(CreateCompatibleDC(nullptr));
+    return shared.get();
+  }
+  static bool shared_lent_;
+  ScopedMemoryDC own_;
+  HDC dc_ = nullptr;
+  bool lent_ = false;
+};
+
+bool LentMemoryDC::shared_lent_ = false;
+
+bool IsOpaque(uint32_t colour) { return colour >= 0xFF000000; }
+
+// An opaque colour filled the fast way (FillSolid writes what GDI+ would); false, drawing nothing, for
+// other colours, inverted or empty rectangles (GDI+ has its own answer for those) and failures.
+bool FillOpaque(HDC dc, const RECT& rect, uint32_t colour) {
+  return IsOpaque(colour) && FillSolid(dc, rect, colour);
+}
+
+// The one-pixel outline of an opaque colour along the inside of `rect`, as four fills: the pixels of a
+// GDI+ outline of width 1. False, drawing nothing, for other colours and for rectangles of fewer than
+// two pixels either way.
+bool FillFrame(HDC dc, const RECT& rect, uint32_t colour) {
+  const CUIRect r(rect);
+  if (!dc || !IsOpaque(colour) || r.GetWidth() < 2 || r.GetHeight() < 2) return false;
+  return FillOpaque(dc, {r.left, r.top, r.right, r.top + 1}, colour) &&
+         FillOpaque(dc, {r.left, r.bottom - 1, r.right, r.bottom}, colour) &&
+         (r.GetHeight() == 2 || (FillOpaque(dc, {r.left, r.top + 1, r.left + 1, r.bottom - 1}, colour) &&
+                                 FillOpaque(dc, {r.right - 1, r.top + 1, r.right, r.bottom - 1}, colour)));
 }
 
 // Draws the pieces of one bitmap: copied, or alpha-blended with a constant alpha.
@@ -97,6 +154,51 @@ void DrawSelectedBitmap(HDC dc, HDC memory, const RECT& dest, const RECT& paint,
                    [&painter](const BitmapPiece& piece) { painter.Draw(piece); });
   }
   SetStretchBltMode(dc, old_stretch_mode);
+}
+
+// Renders the whole nine-grid drawing that `key` describes into a new, transparent DIB section of its
+// size, as a direct drawing would (stretching with the same modes, blending at full opacity). Empty on
+// failure. `memory` is a memory context to draw with; nothing stays selected into it.
+ScopedBitmap RenderScaledCopy(HDC memory, HBITMAP image, const ScaledCopyKey& key) {
+  uint32_t* pixels = nullptr;
+  ScopedBitmap copy = CreateDibSection32(memory, key.width, key.height, true, &pixels);
+  const LentMemoryDC image_dc;
+  if (!copy || !image_dc) return {};
+  {
+    const ScopedSelection target(memory, copy.get());
+    const ScopedSelection source(image_dc.get(), image);
+    if (!target.IsSelected() || !source.IsSelected()) return {};
+    const CUIRect whole(0, 0, key.width, key.height);
+    DrawSelectedBitmap(memory, image_dc.get(), whole, whole, key.source, key.corner, key.blended, 255,
+                       NineGridMiddle::kStretch);
+  }
+  GdiFlush();
+  return copy;
+}
+
+// Draws a stretched nine-grid from the image's copy rendered at the destination's size, made on first
+// use: the pieces that meet `paint` are copied (or blended with `fade`) one to one from the copy, which
+// touches the same pixels as stretching them again would. False, drawing nothing, when no copy can be
+// had (an oversized destination, no memory).
+bool DrawThroughScaledCopy(HDC dc, ImageRecord* image, const RECT& dest, const RECT& paint,
+                           const RECT& source, const RECT& corner, bool blend, uint8_t fade) {
+  const CUIRect area(dest);
+  if (area.IsEmpty() || static_cast<int64_t>(area.GetWidth()) * area.GetHeight() > kMaxBitmapPixels)
+    return false;
+  const ScaledCopyKey key = {area.GetWidth(), area.GetHeight(), CUIRect(source), CUIRect(corner), blend};
+  const LentMemoryDC memory;
+  if (!memory) return false;
+  HBITMAP copy = image->scaled_copies.Find(key);
+  if (!copy) copy = image->scaled_copies.Keep(key, RenderScaledCopy(memory.get(), image->bitmap.get(), key));
+  const ScopedSelection selection(memory.get(), copy);
+  if (!selection.IsSelected()) return false;
+  const PiecePainter painter(dc, memory.get(), blend, fade);
+  LayoutNineGrid(dest, source, corner, NineGridMiddle::kStretch, paint, [&](const BitmapPiece& piece) {
+    CUIRect in_copy(piece.dest);
+    in_copy.Offset(-area.left, -area.top);
+    painter.Draw(BitmapPiece{piece.dest, in_copy});
+  });
+  return true;
 }
 
 // Fills `rect` of `dc` with the gradient, through GradientFill when the platform has it.
@@ -308,13 +410,19 @@ bool Renderer::DrawImageByName(HDC dc, IRenderResources* manager, const RECT& it
                                NineGridMiddle middle, HINSTANCE instance) {
   if (!dc || !manager || !name || !*name) return false;
   const wchar_t* type = resource_type && *resource_type ? resource_type : nullptr;
-  const ImageRecord* image = manager->FindOrLoadImage(name, type, mask, false, instance);
+  ImageRecord* image = manager->FindOrLoadImage(name, type, mask, false, instance);
   if (!image) return false;
   CUIRect bitmap_source = IsAllZero(source) ? CUIRect(0, 0, image->width, image->height) : CUIRect(source);
   bitmap_source.right = std::min<LONG>(bitmap_source.right, image->width);
   bitmap_source.bottom = std::min<LONG>(bitmap_source.bottom, image->height);
   if (!Intersects(dest, item) || !Intersects(dest, paint)) return true;
   const bool has_alpha = manager->IsLayered() || image->has_alpha;
+  const bool stretched = CUIRect(dest).GetWidth() != bitmap_source.GetWidth() ||
+                         CUIRect(dest).GetHeight() != bitmap_source.GetHeight();
+  if (middle == NineGridMiddle::kStretch && stretched &&
+      DrawThroughScaledCopy(dc, image, dest, paint, bitmap_source, corner, has_alpha || fade != 255, fade)) {
+    return true;
+  }
   DrawBitmap(dc, image->bitmap.get(), dest, paint, bitmap_source, corner, has_alpha, fade, middle);
   return true;
 }
@@ -322,7 +430,7 @@ bool Renderer::DrawImageByName(HDC dc, IRenderResources* manager, const RECT& it
 bool Renderer::DrawBitmap(HDC dc, HBITMAP bitmap, const RECT& dest, const RECT& paint, const RECT& source,
                           const RECT& corner, bool has_alpha, uint8_t fade, NineGridMiddle middle) {
   if (!dc || !bitmap) return false;
-  const ScopedMemoryDC memory(CreateCompatibleDC(dc));
+  const LentMemoryDC memory;
   if (!memory) return false;
   // A bitmap that cannot be selected is reported, not replaced by the context's empty default bitmap.
   const ScopedSelection bitmap_selection(memory.get(), bitmap);
@@ -332,7 +440,7 @@ bool Renderer::DrawBitmap(HDC dc, HBITMAP bitmap, const RECT& dest, const RECT& 
 }
 
 void Renderer::DrawColor(HDC dc, const RECT& rect, uint32_t color) {
-  if (color <= 0x00FFFFFF) return;
+  if (color <= 0x00FFFFFF || FillOpaque(dc, rect, color)) return;
   const ScopedGdiplusGraphics graphics = GraphicsOn(dc);
   ScopedGdiplusSolidFill brush;
   if (!graphics || gp::GdipCreateSolidFill(color, brush.receive()) != Gdiplus::Ok) return;
@@ -375,6 +483,7 @@ void Renderer::DrawLine(HDC dc, const RECT& rect, int width, uint32_t color, int
 }
 
 void Renderer::DrawRect(HDC dc, const RECT& rect, int width, uint32_t color) {
+  if (width == 1 && FillFrame(dc, rect, color)) return;
   const ScopedGdiplusGraphics graphics = GraphicsOn(dc);
   ScopedGdiplusPen pen;
   if (!graphics || gp::GdipCreatePen1(color, static_cast<Gdiplus::REAL>(width), Gdiplus::UnitWorld,
@@ -459,6 +568,7 @@ uint32_t Renderer::AdjustColorHsl(uint32_t color, int hue, int saturation, int l
 void Renderer::AdjustImageHsl(bool apply, ImageRecord* image, int hue, int saturation, int luminance) {
   if (!image || !image->bitmap || !image->pixels || !image->unadjusted_pixels || !image->adjusts_hsl) return;
   GdiFlush();
+  image->scaled_copies.ForgetAll();
   const int count = image->width * image->height;
   if (!apply || IsNeutralHsl(hue, saturation, luminance)) {
     std::copy(image->unadjusted_pixels.get(), image->unadjusted_pixels.get() + count, image->pixels);

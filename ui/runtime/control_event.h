@@ -47,6 +47,10 @@ constexpr uint16_t kKeyStateRightButton = 0x2;
 constexpr uint16_t kKeyStateShift = 0x4;
 constexpr uint16_t kKeyStateControl = 0x8;
 constexpr uint16_t kKeyStateAlt = 0x20;
+// keyState of a ButtonUp that ends a press without a release (the window is closing while the button is
+// held): the pressed control must not treat it as a click. Such a ButtonUp also carries the mouse point
+// (-1, -1), and no other flag.
+constexpr uint16_t kKeyStatePressCancelled = 0x8000;
 
 // One input event as a control receives it: made by the paint manager on the UI thread, passed by
 // reference for the duration of one dispatch, owned by whoever made it. `sender` is not owned; for

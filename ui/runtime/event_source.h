@@ -1,7 +1,7 @@
 #ifndef UI_RUNTIME_EVENT_SOURCE_H_
 #define UI_RUNTIME_EVENT_SOURCE_H_
 
-#include <vector>
+#include "ui/core/walkable_list.h"
 
 namespace veneer {
 
@@ -37,7 +37,6 @@ class EventSource {
   EventSource() = default;
   EventSource(const EventSource&) = delete;
   EventSource& operator=(const EventSource&) = delete;
-  ~EventSource();
 
   void Add(const Delegate& delegate);
   void Remove(const Delegate& delegate);
@@ -48,21 +47,8 @@ class EventSource {
   bool Fire(void* argument, bool* source_destroyed = nullptr);
 
  private:
-  // One Fire in progress, on that call's stack; frames of nested calls are chained innermost first.
-  struct FiringFrame {
-    FiringFrame* outer;
-    bool source_destroyed;
-  };
-
-  static bool IsRemoved(const Delegate& delegate) { return delegate.function == nullptr; }
-  Delegate* FindLive(const Delegate& delegate);
-  void DropRemoved();
-
-  // While the list fires, removed delegates stay as blank entries (null function) so that the
-  // positions of the firing loops stay valid; the outermost Fire drops them when it returns.
-  std::vector<Delegate> delegates_;
-  FiringFrame* firing_ = nullptr;  // The innermost Fire in progress; null when none.
-  bool has_removed_entries_ = false;
+  // Delegates with a null function are never stored: the empty delegate is the list's blank.
+  WalkableList<Delegate> delegates_;
 };
 
 }  // namespace veneer

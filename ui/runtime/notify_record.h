@@ -11,7 +11,10 @@ namespace veneer {
 
 class CControlUI;
 
-// Notification types that the control base sends (containers, layouts and leaf controls add theirs).
+// Notification types that the control base and the paint manager send (containers, layouts and leaf
+// controls add theirs).
+constexpr wchar_t kNotifyWindowInit[] = L"windowinit";  // The first layout of the window; immediate.
+constexpr wchar_t kNotifyWindowSize[] = L"windowsize";  // After every paint that laid out; queued.
 constexpr wchar_t kNotifySetFocus[] = L"setfocus";
 constexpr wchar_t kNotifyKillFocus[] = L"killfocus";
 constexpr wchar_t kNotifyTimer[] = L"timer";

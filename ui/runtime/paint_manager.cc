@@ -1,6 +1,9 @@
 #include "ui/runtime/paint_manager.h"
 
+#include <commctrl.h>
+
 #include <algorithm>
+#include <cassert>
 #include <exception>
 #include <iterator>
 #include <memory>
@@ -31,19 +34,6 @@ constexpr uint32_t kInitialColours[kDefaultColourCount] = {
 // Nothing in the system changes the adjustment: it stays neutral and inactive.
 constexpr HslAdjustment kHslAdjustment = {180, 100, 100, false};
 
-bool IsKeyDown(int virtual_key) { return (GetKeyState(virtual_key) & 0x8000) != 0; }
-
-// The keyState of events other than button events: which buttons and modifiers are down now.
-uint16_t CurrentKeyState() {
-  uint16_t state = 0;
-  if (IsKeyDown(VK_LBUTTON)) state |= kKeyStateLeftButton;
-  if (IsKeyDown(VK_RBUTTON)) state |= kKeyStateRightButton;
-  if (IsKeyDown(VK_SHIFT)) state |= kKeyStateShift;
-  if (IsKeyDown(VK_CONTROL)) state |= kKeyStateControl;
-  if (IsKeyDown(VK_MENU)) state |= kKeyStateAlt;
-  return state;
-}
-
 }  // namespace
 
 CResourceTables& CPaintManagerUI::SharedTables() {
@@ -51,10 +41,16 @@ CResourceTables& CPaintManagerUI::SharedTables() {
   return shared;
 }
 
+WalkableList<CPaintManagerUI*>& CPaintManagerUI::Managers() {
+  static WalkableList<CPaintManagerUI*> managers;
+  return managers;
+}
+
 void CPaintManagerUI::InitSharedResources() {
   static bool initialised = false;
   if (initialised) return;
   initialised = true;
+  InitCommonControls();  // The tool tip window class.
   CResourceTables& shared = SharedTables();
   std::copy(std::begin(kInitialColours), std::end(kInitialColours), shared.colours);
   std::unique_ptr<FontRecord> gui_font = CreateDefaultGuiFontRecord();
@@ -69,17 +65,67 @@ CPaintManagerUI::CPaintManagerUI() {
 }
 
 CPaintManagerUI::~CPaintManagerUI() {
+  // Calls out in progress must not touch the manager any more.
+  for (CallOut* call = call_outs_; call; call = call->outer_) call->manager_gone_ = true;
+  call_outs_ = nullptr;
+  // Messages that the window still gets while the manager goes (HandleMessage) are left alone.
+  window_ = nullptr;
+  // Destructors may hand further controls over; the controls still find the manager whole.
+  while (!delayed_cleanup_.empty()) {
+    std::vector<std::unique_ptr<CControlUI>> doomed;
+    doomed.swap(delayed_cleanup_);
+  }
+  queued_notifications_.clear();
+  names_.RemoveAll();
+  root_.reset();
+  timers_.RemoveAll();
+  if (captured_) ReleaseMouse();
+  tool_tip_.reset();
   RemoveWindowTables();
   ReleaseImportedFonts();
+  Managers().Remove(this);
 }
 
 void CPaintManagerUI::AttachToWindow(HWND window, const wchar_t* name) {
+  names_.RemoveAll();
   RemoveWindowTables();
   name_ = name;
-  if (window == window_) return;
-  paint_dc_.reset();
+  if (window == window_) {
+    timers_.RemoveAll();
+    return;
+  }
+  tool_tip_.reset();
+  ForgetWindow();
+  if (!window) return;
   window_ = window;
   paint_dc_ = ScopedWindowDC(window);
+  timers_.SetWindow(window);
+  Managers().Add(this);
+  // Work queued before the window existed is delivered now.
+  if (!queued_notifications_.empty() || !delayed_cleanup_.empty()) PostDeliveryMessage();
+}
+
+void CPaintManagerUI::ForgetWindow() {
+  tool_tip_.release();  // Destroyed with its owner, the window, if still there.
+  timers_.SetWindow(nullptr);
+  DiscardOffscreen();
+  offscreen_dc_.reset();
+  paint_dc_.reset();
+  window_ = nullptr;
+  async_posted_ = false;
+  Managers().Remove(this);
+}
+
+CPaintManagerUI::CallOut::CallOut(CPaintManagerUI* manager, CControlUI* watched, NotifyRecord* delivering)
+    : manager_(manager), outer_(manager->call_outs_), watched_(watched), delivering_(delivering) {
+  manager->call_outs_ = this;
+}
+
+CPaintManagerUI::CallOut::~CallOut() {
+  if (manager_gone_) return;
+  assert(manager_->call_outs_ == this);  // Call outs nest: inner ones close first.
+  manager_->call_outs_ = outer_;
+  if (!outer_) manager_->OnCallOutsEnded();
 }
 
 void CPaintManagerUI::RemoveWindowTables() {
@@ -113,70 +159,6 @@ const ImageDescriptor* CPaintManagerUI::GetImageDescriptor(const wchar_t* descri
   auto record = std::make_unique<ImageDescriptor>();
   ParseImageDescriptor(record.get(), descriptor, modifier, display_scale_.GetScale());
   return descriptors_.Insert(key, std::move(record));
-}
-
-// Controls ------------------------------------------------------------------------------------------
-
-void CPaintManagerUI::InvalidateArea(const RECT& area) {
-  CUIRect invalid(area);
-  if (invalid.left < 0) invalid.left = 0;
-  if (invalid.top < 0) invalid.top = 0;
-  if (invalid.right < invalid.left) invalid.right = invalid.left;
-  if (invalid.bottom < invalid.top) invalid.bottom = invalid.top;
-  UnionRect(&dirty_area_, &dirty_area_, &invalid);
-  if (window_) InvalidateRect(window_, &invalid, FALSE);
-}
-
-EventRecord CPaintManagerUI::MakeEvent(EventKind kind, CControlUI* sender) const {
-  EventRecord event;
-  event.kind = kind;
-  event.sender = sender;
-  event.timestamp = GetTickCount();
-  event.mousePoint = last_mouse_point_;
-  event.keyState = CurrentKeyState();
-  return event;
-}
-
-void CPaintManagerUI::FocusControl(CControlUI* control) {
-  if (window_ && GetFocus() != window_ && control != focus_) SetFocus(window_);
-  if (control == focus_) return;
-  // Listeners of the events below may destroy either control, or move the focus themselves (the latest
-  // request wins): ForgetControl clears focus_ and focus_candidate_ when their control goes.
-  focus_candidate_ = control;
-  if (CControlUI* losing = focus_) {
-    EventRecord lost = MakeEvent(EventKind::FocusLost, control);
-    losing->DispatchEvent(lost);
-    if (focus_ == losing) SendNotify(losing, kNotifyKillFocus);
-    if (focus_ == losing) focus_ = nullptr;
-  }
-  CControlUI* gaining = focus_candidate_;
-  focus_candidate_ = nullptr;
-  if (!gaining || gaining->GetPaintManager() != this || !gaining->IsVisible() || !gaining->IsEnabled())
-    return;
-  focus_ = gaining;
-  EventRecord gained = MakeEvent(EventKind::FocusGained, gaining);
-  gaining->DispatchEvent(gained);
-  if (focus_ == gaining) SendNotify(gaining, kNotifySetFocus);
-}
-
-void CPaintManagerUI::ForgetControl(CControlUI* control) {
-  if (focus_ == control) focus_ = nullptr;
-  if (focus_candidate_ == control) focus_candidate_ = nullptr;
-}
-
-void CPaintManagerUI::SendNotify(CControlUI* control, const wchar_t* type, WPARAM wparam, LPARAM lparam,
-                                 bool /*queued*/) {
-  NotifyRecord record;
-  record.type = type;
-  record.sender = control;
-  record.timestamp = GetTickCount();
-  record.mousePoint = last_mouse_point_;
-  record.wParam = wparam;
-  record.lParam = lparam;
-  if (control) {
-    if (uses_virtual_windows_) record.virtualWindow = control->GetVirtualWindowName();
-    control->NotifyListeners().Fire(&record);
-  }
 }
 
 // Fonts ---------------------------------------------------------------------------------------------
