@@ -15,10 +15,7 @@ constexpr RECT kContainer = {100, 50, 580, 350};  // 480 x 300.
 
 LayoutChild Fractional(double left, double top, double right, double bottom, const SIZE& size) {
   LayoutChild child = Floating({0, 0}, size);
-  child.anchor.fraction_left = left;
-  child.anchor.fraction_top = top;
-  child.anchor.fraction_right = right;
-  child.anchor.fraction_bottom = bottom;
+  child.anchor.fractions = FloatFractions{left, top, right, bottom};
   return child;
 }
 

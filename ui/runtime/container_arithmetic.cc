@@ -6,13 +6,6 @@
 namespace veneer {
 namespace {
 
-// The control's float alignment bits.
-constexpr uint32_t kFloatCenter = 0x1;
-constexpr uint32_t kFloatRight = 0x2;
-constexpr uint32_t kFloatVCenter = 0x4;
-constexpr uint32_t kFloatBottom = 0x8;
-constexpr uint32_t kFloatAnyAlign = kFloatCenter | kFloatRight | kFloatVCenter | kFloatBottom;
-
 // length x fraction truncated toward zero; not-a-number gives 0 and huge products stop at +-2^53.
 int64_t FractionOf(int64_t length, double fraction) {
   const double product = static_cast<double>(length) * fraction;
@@ -39,17 +32,17 @@ CUIRect FloatingChildRect(const RECT& container_bounds, const LayoutChild& child
   const int64_t height = child.fixed.cy;
   const int64_t x = anchor.offset.cx;
   const int64_t y = anchor.offset.cy;
-  if (anchor.align & kFloatAnyAlign) {
-    const int64_t left =
-        container_bounds.left + AlignedOffset(anchor.align, kFloatCenter, kFloatRight, outer_width, width, x);
-    const int64_t top = container_bounds.top +
-                        AlignedOffset(anchor.align, kFloatVCenter, kFloatBottom, outer_height, height, y);
+  if (anchor.align & kFloatAlignAny) {
+    const int64_t left = container_bounds.left + AlignedOffset(anchor.align, kFloatAlignCenter,
+                                                               kFloatAlignRight, outer_width, width, x);
+    const int64_t top = container_bounds.top + AlignedOffset(anchor.align, kFloatAlignVCenter,
+                                                             kFloatAlignBottom, outer_height, height, y);
     return RectFromEdges(left, top, left + width, top + height);
   }
-  return RectFromEdges(FractionOf(outer_width, anchor.fraction_left) + x + container_bounds.left,
-                       FractionOf(outer_height, anchor.fraction_top) + y + container_bounds.top,
-                       FractionOf(outer_width, anchor.fraction_right) + x + width + container_bounds.left,
-                       FractionOf(outer_height, anchor.fraction_bottom) + y + height + container_bounds.top);
+  return RectFromEdges(FractionOf(outer_width, anchor.fractions.left) + x + container_bounds.left,
+                       FractionOf(outer_height, anchor.fractions.top) + y + container_bounds.top,
+                       FractionOf(outer_width, anchor.fractions.right) + x + width + container_bounds.left,
+                       FractionOf(outer_height, anchor.fractions.bottom) + y + height + container_bounds.top);
 }
 
 PlacedChild PlaceOutsideFlow(const RECT& container_bounds, const LayoutChild& child) {

@@ -9,6 +9,7 @@
 #include "ui/core/ui_string.h"
 #include "ui/runtime/control_event.h"
 #include "ui/runtime/event_source.h"
+#include "ui/runtime/float_placement.h"
 #include "ui/runtime/notify_record.h"
 #include "ui/runtime/owned_value_map.h"
 
@@ -27,15 +28,6 @@ constexpr uint32_t kFindSelfFirst = 0x80000000;  // A container before its child
 // GetBehaviourFlags bits.
 constexpr uint32_t kBehaviourTabStop = 0x1;         // Takes part in Tab navigation.
 constexpr uint32_t kBehaviourCursorRequests = 0x2;  // Wants CursorRequest events.
-
-// Relative placement of a floating control: fractions of its parent's width (left, right) and height
-// (top, bottom).
-struct FloatFractions {
-  double left = 0;
-  double top = 0;
-  double right = 0;
-  double bottom = 0;
-};
 
 // The root class of every element of a skinned window: a rectangle in the window's client area with its
 // look (background colours and gradient, images, foreground colour, border), its sizing wishes (fixed,

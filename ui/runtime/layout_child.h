@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "ui/core/geometry.h"
+#include "ui/runtime/float_placement.h"
 
 namespace veneer {
 
@@ -37,16 +38,13 @@ enum class LayoutRole {
   kFloating,  // Placed by its FloatAnchor relative to the container's bounds, outside the flow.
 };
 
-// Where a floating child goes. `align` holds the control's float alignment bits (0x1 horizontal centre,
-// 0x2 right, 0x4 vertical centre, 0x8 bottom); with none set, the fractions of the container's width
-// (left, right) and height (top, bottom) move the edges instead, see FloatingChildRect.
+// Where a floating child goes. `align` holds the control's kFloatAlign* bits; with none set, the
+// fractions of the container's width (left, right) and height (top, bottom) move the edges instead, see
+// FloatingChildRect.
 struct FloatAnchor {
   CUISize offset;  // Fixed offset from the container's top-left corner (scaled).
   uint32_t align = 0;
-  double fraction_left = 0;
-  double fraction_top = 0;
-  double fraction_right = 0;
-  double fraction_bottom = 0;
+  FloatFractions fractions;
 };
 
 // One child as a layout pass sees it; every size is scaled, as the control's getters return it.
