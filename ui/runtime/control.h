@@ -201,6 +201,8 @@ class CControlUI {
   // Repaints the bounds, clipped by every ancestor's bounds; nothing while hidden or detached.
   void RequestRepaint();
   bool IsLayoutDirty() const { return layout_dirty_; }
+  // The control's own visibility, whatever its ancestors' (IsVisible combines both).
+  bool IsSelfVisible() const { return visible_; }
   // When visible: flags the own layout, requests a repaint and tells the manager a layout is due.
   void MarkLayoutDirty();
   // Marks the parent's layout dirty (the own one without parent) and tells the manager.
@@ -264,6 +266,9 @@ class CControlUI {
  protected:
   // The bounds' part being painted in the current pass (set by PaintInto).
   const CUIRect& GetPaintRect() const { return paint_rect_; }
+  // The control base's Place. False when a size listener destroyed the control: the caller must then
+  // return without touching it (derived classes place their children only after a true answer).
+  bool PlaceBounds(const RECT& rect, bool invalidate);
   // The focused flag alone, without repainting (for classes whose look does not show the focus).
   void SetFocusedFlag(bool focused) { focused_ = focused; }
   // A value scaled by the manager's display scale; unchanged when detached.
