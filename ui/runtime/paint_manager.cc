@@ -69,6 +69,9 @@ CPaintManagerUI::CPaintManagerUI() {
 }
 
 CPaintManagerUI::~CPaintManagerUI() {
+  // Moved out first: the destroyed controls' destructors call ForgetControl on this manager.
+  std::vector<std::unique_ptr<CControlUI>> delayed = std::move(delayed_cleanup_);
+  delayed.clear();
   RemoveWindowTables();
   ReleaseImportedFonts();
 }
@@ -159,9 +162,51 @@ void CPaintManagerUI::FocusControl(CControlUI* control) {
   if (focus_ == gaining) SendNotify(gaining, kNotifySetFocus);
 }
 
+void CPaintManagerUI::SetNextTabControl(bool forward) {
+  if (forward && layout_needed_) {
+    focus_needed_ = true;
+    if (window_) InvalidateRect(window_, nullptr, FALSE);
+  }
+}
+
 void CPaintManagerUI::ForgetControl(CControlUI* control) {
   if (focus_ == control) focus_ = nullptr;
   if (focus_candidate_ == control) focus_candidate_ = nullptr;
+  RemovePaintAfterChildren(control);
+}
+
+void CPaintManagerUI::AdoptControls(CControlUI* control, CControlUI* parent) {
+  if (control) control->AttachManager(this, parent ? parent : control->GetParentControl(), true);
+}
+
+void CPaintManagerUI::AddDelayedCleanup(CControlUI* control) {
+  if (!control) return;
+  control->AttachManager(this, nullptr, false);
+  try {
+    delayed_cleanup_.emplace_back(control);
+  } catch (const std::exception&) {
+    delete control;  // Out of memory: destroyed at once rather than lost.
+    return;
+  }
+  if (window_) PostMessageW(window_, kDelayedWorkMessage, 0, 0);
+}
+
+void CPaintManagerUI::AddPaintAfterChildren(CControlUI* control) {
+  if (!control || std::find(paint_after_children_.begin(), paint_after_children_.end(), control) !=
+                      paint_after_children_.end()) {
+    return;
+  }
+  try {
+    paint_after_children_.push_back(control);
+  } catch (const std::exception&) {
+    // Out of memory: the control's after-tree painting is skipped.
+  }
+}
+
+void CPaintManagerUI::RemovePaintAfterChildren(CControlUI* control) {
+  paint_after_children_.erase(
+      std::remove(paint_after_children_.begin(), paint_after_children_.end(), control),
+      paint_after_children_.end());
 }
 
 void CPaintManagerUI::SendNotify(CControlUI* control, const wchar_t* type, WPARAM wparam, LPARAM lparam,

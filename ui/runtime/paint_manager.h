@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 #include "ui/core/pointer_array.h"
@@ -22,6 +23,10 @@
 namespace veneer {
 
 class CControlUI;
+
+// The window message that runs the work left until the current message has been handled: destroying
+// the controls handed to AddDelayedCleanup.
+constexpr UINT kDelayedWorkMessage = 0x8001;
 
 // The process-wide hue/saturation/lightness adjustment of skin images and colours. Hue in degrees
 // (180 neutral), saturation and lightness in percent (100 neutral); applied only while `active`.
@@ -78,11 +83,26 @@ class CPaintManagerUI : public IRenderResources {
   void MarkLayoutNeeded() { layout_needed_ = true; }
   bool IsLayoutNeeded() const { return layout_needed_; }
 
+  // Attaches `control` and its subtree to this manager under `parent` (or, when null, the control's own
+  // parent), initialising every control that has a parent.
+  void AdoptControls(CControlUI* control, CControlUI* parent);
+  // Takes over a control that left its container: detaches it from its parent and keeps it until the
+  // delayed-work message (posted here) or the manager's destruction destroys it.
+  void AddDelayedCleanup(CControlUI* control);
+  // Controls whose PaintAfterChildren runs after the whole tree is painted; not owned. A control is
+  // listed once however often it is added; a forgotten control leaves the list.
+  void AddPaintAfterChildren(CControlUI* control);
+  void RemovePaintAfterChildren(CControlUI* control);
+
   CControlUI* GetFocusedControl() const { return focus_; }
   // Moves the focus to `control` (null clears it): the window takes the native focus when it lacks it;
   // the old focus gets FocusLost (its sender is the new control) and "killfocus"; a control of this
   // manager that is visible and enabled becomes the focus, gets FocusGained and "setfocus".
   void FocusControl(CControlUI* control);
+  // Moves the focus to the next (forward) or previous tab stop. A forward move while a layout is pending
+  // waits for that layout: the focus is marked as needed and the window invalidated. Tab stops are
+  // searched from the root control, which this manager does not hold yet.
+  void SetNextTabControl(bool forward);
   // Drops every reference to a control that is being destroyed or leaves this manager.
   void ForgetControl(CControlUI* control);
   // Delivers the notification at once to the sender's notify listeners, queued or not.
@@ -205,6 +225,9 @@ class CPaintManagerUI : public IRenderResources {
   CControlUI* focus_candidate_ = nullptr;
   CUIRect dirty_area_;
   bool layout_needed_ = false;
+  bool focus_needed_ = false;
+  std::vector<std::unique_ptr<CControlUI>> delayed_cleanup_;  // Owned until the delayed work runs.
+  std::vector<CControlUI*> paint_after_children_;
   bool uses_virtual_windows_ = false;
 
   CUIString name_;
