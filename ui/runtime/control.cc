@@ -83,18 +83,20 @@ CUIRect CControlUI::GetClientBounds() const { return bounds_; }
 
 const CUIRect& CControlUI::GetBounds() const { return bounds_; }
 
-void CControlUI::Place(const RECT& rect, bool invalidate) {
+void CControlUI::Place(const RECT& rect, bool invalidate) { PlaceBounds(rect, invalidate); }
+
+bool CControlUI::PlaceBounds(const RECT& rect, bool invalidate) {
   CUIRect placed(rect);
   if (placed.right < placed.left) placed.right = placed.left;
   if (placed.bottom < placed.top) placed.bottom = placed.top;
   CUIRect repaint = bounds_.IsEmpty() ? placed : bounds_;
   bounds_ = placed;
-  if (!manager_) return;
+  if (!manager_) return true;
   if (!in_size_callback_) {
     in_size_callback_ = true;
     bool destroyed = false;
     size_listeners_.Fire(this, &destroyed);
-    if (destroyed) return;
+    if (destroyed) return false;
     in_size_callback_ = false;
   }
   layout_dirty_ = false;
@@ -102,6 +104,7 @@ void CControlUI::Place(const RECT& rect, bool invalidate) {
     repaint.Join(bounds_);
     InvalidateClippedByParents(repaint);
   }
+  return true;
 }
 
 void CControlUI::Shift(int dx, int dy, bool /*invalidate*/) {

@@ -9,6 +9,7 @@
 #include "ui/core/ui_string.h"
 #include "ui/runtime/control_event.h"
 #include "ui/runtime/event_source.h"
+#include "ui/runtime/float_placement.h"
 #include "ui/runtime/notify_record.h"
 #include "ui/runtime/owned_value_map.h"
 
@@ -27,15 +28,6 @@ constexpr uint32_t kFindSelfFirst = 0x80000000;  // A container before its child
 // GetBehaviourFlags bits.
 constexpr uint32_t kBehaviourTabStop = 0x1;         // Takes part in Tab navigation.
 constexpr uint32_t kBehaviourCursorRequests = 0x2;  // Wants CursorRequest events.
-
-// Relative placement of a floating control: fractions of its parent's width (left, right) and height
-// (top, bottom).
-struct FloatFractions {
-  double left = 0;
-  double top = 0;
-  double right = 0;
-  double bottom = 0;
-};
 
 // The root class of every element of a skinned window: a rectangle in the window's client area with its
 // look (background colours and gradient, images, foreground colour, border), its sizing wishes (fixed,
@@ -209,6 +201,8 @@ class CControlUI {
   // Repaints the bounds, clipped by every ancestor's bounds; nothing while hidden or detached.
   void RequestRepaint();
   bool IsLayoutDirty() const { return layout_dirty_; }
+  // The control's own visibility, whatever its ancestors' (IsVisible combines both).
+  bool IsSelfVisible() const { return visible_; }
   // When visible: flags the own layout, requests a repaint and tells the manager a layout is due.
   void MarkLayoutDirty();
   // Marks the parent's layout dirty (the own one without parent) and tells the manager.
@@ -272,6 +266,9 @@ class CControlUI {
  protected:
   // The bounds' part being painted in the current pass (set by PaintInto).
   const CUIRect& GetPaintRect() const { return paint_rect_; }
+  // The control base's Place. False when a size listener destroyed the control: the caller must then
+  // return without touching it (derived classes place their children only after a true answer).
+  bool PlaceBounds(const RECT& rect, bool invalidate);
   // The focused flag alone, without repainting (for classes whose look does not show the focus).
   void SetFocusedFlag(bool focused) { focused_ = focused; }
   // A value scaled by the manager's display scale; unchanged when detached.

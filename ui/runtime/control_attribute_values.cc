@@ -12,11 +12,8 @@ struct FloatAlignWord {
   uint32_t set;
 };
 
-constexpr uint32_t kAllFloatAlignBits =
-    kFloatAlignCenter | kFloatAlignRight | kFloatAlignVCenter | kFloatAlignBottom;
-
 constexpr FloatAlignWord kFloatAlignWords[] = {
-    {L"null", kAllFloatAlignBits, 0},
+    {L"null", kFloatAlignAny, 0},
     {L"left", kFloatAlignCenter | kFloatAlignRight, 0},
     {L"center", kFloatAlignRight, kFloatAlignCenter},
     {L"right", kFloatAlignCenter, kFloatAlignRight},

@@ -5,18 +5,13 @@
 
 #include <cstdint>
 
+#include "ui/runtime/float_placement.h"
+
 namespace veneer {
 
 // Readers for the values of the control base's own attributes, beyond the common readers of
 // ui/core/attribute_values.h. They never fail: what cannot be read counts as 0 or as "no change".
 // A null text is empty.
-
-// Bits of a floating control's alignment inside its parent; no horizontal bit means left, no vertical
-// bit top.
-constexpr uint32_t kFloatAlignCenter = 0x1;
-constexpr uint32_t kFloatAlignRight = 0x2;
-constexpr uint32_t kFloatAlignVCenter = 0x4;
-constexpr uint32_t kFloatAlignBottom = 0x8;
 
 // Applies the words of a "floatalign" value (separated by commas and/or spaces, letter case ignored) to
 // `current`: "null" clears every bit, "left", "center", "right", "top", "vcenter" and "bottom" set their
