@@ -489,6 +489,10 @@ TEST_F(PaintManager, FiltersComeFirstAndMayEditTheirListWhileAsked) {
   manager.RemoveTranslateAccelerator(&translator);
   EXPECT_EQ(0, tree.window.Send(WM_USER + 5, 0, 0));
   EXPECT_FALSE(CPaintManagerUI::PreTranslateMessage({tree.window.hwnd(), WM_KEYDOWN, VK_F5, 0, 0, {0, 0}}));
+  // The window outlives these listeners.
+  manager.RemoveMessageFilter(&throwing);
+  manager.RemoveTranslateAccelerator(&throwing);
+  manager.RemovePreMessageFilter(&pre_filter);
 }
 
 TEST_F(PaintManager, AToolTipWindowShowsForTheHoveredControlAndGoesWithTheWindow) {
