@@ -13,55 +13,14 @@ std::string Narrow(const CUIString& text) {
   return narrow;
 }
 
-const char* KindName(EventKind kind) {
-  switch (kind) {
-    case EventKind::KeyDown:
-      return "KeyDown";
-    case EventKind::KeyUp:
-      return "KeyUp";
-    case EventKind::Char:
-      return "Char";
-    case EventKind::SystemKey:
-      return "SystemKey";
-    case EventKind::MouseMove:
-      return "MouseMove";
-    case EventKind::MouseLeave:
-      return "MouseLeave";
-    case EventKind::MouseEnter:
-      return "MouseEnter";
-    case EventKind::MouseHover:
-      return "MouseHover";
-    case EventKind::ButtonDown:
-      return "ButtonDown";
-    case EventKind::ButtonUp:
-      return "ButtonUp";
-    case EventKind::RightButtonDown:
-      return "RightButtonDown";
-    case EventKind::RightButtonUp:
-      return "RightButtonUp";
-    case EventKind::MiddleButtonDown:
-      return "MiddleButtonDown";
-    case EventKind::MiddleButtonUp:
-      return "MiddleButtonUp";
-    case EventKind::DoubleClick:
-      return "DoubleClick";
-    case EventKind::ContextMenu:
-      return "ContextMenu";
-    case EventKind::ScrollWheel:
-      return "ScrollWheel";
-    case EventKind::FocusLost:
-      return "FocusLost";
-    case EventKind::FocusGained:
-      return "FocusGained";
-    case EventKind::WindowSize:
-      return "WindowSize";
-    case EventKind::CursorRequest:
-      return "CursorRequest";
-    case EventKind::Timer:
-      return "Timer";
-  }
-  return "?";
-}
+// Event kind names by value (3 to 27).
+// clang-format off
+const char* const kKindNames[] = {
+    "", "", "", "KeyDown", "KeyUp", "Char", "SystemKey", "", "", "MouseMove", "MouseLeave", "MouseEnter",
+    "MouseHover", "ButtonDown", "ButtonUp", "RightButtonDown", "RightButtonUp", "MiddleButtonDown",
+    "MiddleButtonUp", "DoubleClick", "ContextMenu", "ScrollWheel", "", "FocusLost", "FocusGained",
+    "WindowSize", "CursorRequest", "Timer"};
+// clang-format on
 
 }  // namespace
 
@@ -119,7 +78,7 @@ void NotificationLog::ReceiveNotification(NotifyRecord& record) {
 }
 
 std::string Describe(const EventRecord& event) {
-  std::string text = KindName(event.kind);
+  std::string text = kKindNames[static_cast<int>(event.kind)];
   if (IsMouseEvent(event.kind)) {
     text += "@" + std::to_string(event.mousePoint.x) + "," + std::to_string(event.mousePoint.y);
   }

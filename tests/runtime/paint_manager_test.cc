@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/render/rect_assertions.h"
 #include "tests/runtime/managed_window.h"
 #include "tests/runtime/poisoned_storage.h"
 #include "tests/support/access_violation_watch.h"
@@ -28,6 +29,7 @@ using test::NotificationLog;
 using test::Probe;
 using test::PumpMessagesFor;
 using test::PumpMessagesUntil;
+using test::RectEq;
 using Log = std::vector<std::string>;
 
 constexpr uint32_t kTab = kBehaviourTabStop;
@@ -87,6 +89,30 @@ TEST_F(PaintManager, WindowInitOnceBeforeWindowSizeAndRelayoutsQueueOnlyWindowSi
     PumpMessagesFor(20);
     EXPECT_EQ(Log({"windowsize:root"}), log.entries);
   }
+}
+
+bool CountPlacing(void* count, void*) { return ++*static_cast<int*>(count) > 0; }
+
+TEST_F(PaintManager, ALayoutPassPlacesOnlyWhatIsDirty) {
+  ManagedWindow window(200, 100);
+  auto* inner = new test::TestStack;
+  inner->Add(new Probe(L"leaf", 0, 10));
+  inner->SetFixedHeight(50);
+  test::TestStack* root = window.SetStackRoot({inner});
+  window.Show();
+  int root_placed = 0;
+  int inner_placed = 0;
+  root->SizeListeners().Add(Delegate{&root_placed, CountPlacing});
+  inner->SizeListeners().Add(Delegate{&inner_placed, CountPlacing});
+  inner->MarkLayoutDirty();
+  UpdateWindow(window.hwnd());
+  EXPECT_EQ(0, root_placed);
+  EXPECT_EQ(1, inner_placed);
+  EXPECT_TRUE(RectEq(CUIRect(0, 0, 200, 50), inner->GetBounds()));
+  window.Send(WM_SIZE, SIZE_RESTORED, At(200, 100));  // The root's own layout: the whole tree.
+  UpdateWindow(window.hwnd());
+  EXPECT_EQ(1, root_placed);
+  EXPECT_EQ(2, inner_placed);
 }
 
 TEST_F(PaintManager, FocusMovesWithEventsThenNotifications) {
@@ -489,6 +515,10 @@ TEST_F(PaintManager, FiltersComeFirstAndMayEditTheirListWhileAsked) {
   manager.RemoveTranslateAccelerator(&translator);
   EXPECT_EQ(0, tree.window.Send(WM_USER + 5, 0, 0));
   EXPECT_FALSE(CPaintManagerUI::PreTranslateMessage({tree.window.hwnd(), WM_KEYDOWN, VK_F5, 0, 0, {0, 0}}));
+  // The window outlives these listeners.
+  manager.RemoveMessageFilter(&throwing);
+  manager.RemoveTranslateAccelerator(&throwing);
+  manager.RemovePreMessageFilter(&pre_filter);
 }
 
 TEST_F(PaintManager, AToolTipWindowShowsForTheHoveredControlAndGoesWithTheWindow) {

@@ -171,10 +171,11 @@ bool CPaintManagerUI::LayOut(const CUIRect& client, bool whole_tree) {
     root_->Place(client, true);
     return !call.ManagerGone();
   }
-  // Controls placed again in visiting order, parents first; one that a parent's placing has laid out
+  // Every visible control whose layout is dirty, parents first (the collecting visitor accepts none, so
+  // an update test would prune nothing), is placed again; one that a parent's placing has laid out
   // already, or that was forgotten meanwhile, is skipped.
   layout_queue_.clear();
-  root_->FindMatching(CollectDirtyControl, &layout_queue_, kFindVisible | kFindUpdateTest | kFindSelfFirst);
+  root_->FindMatching(CollectDirtyControl, &layout_queue_, kFindVisible | kFindSelfFirst);
   for (size_t index = 0; index < layout_queue_.size(); ++index) {
     CControlUI* control = layout_queue_[index];
     if (!control || !control->IsLayoutDirty()) continue;
