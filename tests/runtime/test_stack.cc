@@ -61,16 +61,12 @@ CControlUI* TestStack::FindMatching(FindVisitor visitor, void* context, uint32_t
 void TestStack::Place(const RECT& rect, bool invalidate) {
   CControlUI::Place(rect, invalidate);
   const CUIRect& bounds = GetBounds();
-  const bool down = direction_ == Direction::kDown;
-  LONG start = down ? bounds.top : bounds.left;
+  LONG top = bounds.top;
   for (CControlUI* child : children_) {
     if (!child->IsVisible()) continue;
-    const int length = down ? child->GetFixedHeight() : child->GetFixedWidth();
-    const LONG end = length > 0 ? start + length : (down ? bounds.bottom : bounds.right);
-    child->Place(down ? CUIRect(bounds.left, start, bounds.right, end)
-                      : CUIRect(start, bounds.top, end, bounds.bottom),
-                 false);
-    start = end;
+    const LONG bottom = child->GetFixedHeight() > 0 ? top + child->GetFixedHeight() : bounds.bottom;
+    child->Place(CUIRect(bounds.left, top, bounds.right, bottom), false);
+    top = bottom;
   }
 }
 

@@ -7,15 +7,13 @@
 
 namespace veneer::test {
 
-// A minimal container for the paint manager's tests and benchmark (containers proper come with their
-// own classes): it owns its children, stacks them top to bottom at full width (or left to right at full
-// height), each as tall (wide) as its fixed height (width), or taking the rest when that is 0; it paints
-// them clipped to itself after its own layers, and passes AttachManager and FindMatching on to them.
-// UI thread only.
+// A minimal container for the paint manager's tests, which stay independent of the containers proper:
+// it owns its children, stacks them top to bottom at full width (each as tall as its fixed height, or
+// taking the rest when that is 0), paints them clipped to itself after its own layers, and passes
+// AttachManager and FindMatching on to them. UI thread only.
 class TestStack : public CControlUI {
  public:
-  enum class Direction { kDown, kAcross };
-  explicit TestStack(Direction direction = Direction::kDown) : direction_(direction) {}
+  TestStack() = default;
   ~TestStack() override;
 
   const wchar_t* GetClassName() const override { return L"TestStackUI"; }
@@ -35,7 +33,6 @@ class TestStack : public CControlUI {
  private:
   bool Unlink(CControlUI* child);
 
-  Direction direction_;
   std::vector<CControlUI*> children_;  // Owned.
 };
 
