@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "tests/support/dib_surface.h"
 #include "ui/core/win_handles.h"
 
 namespace veneer::test {
@@ -36,12 +37,6 @@ class TestBitmap {
 // 8 x 8 opaque pixels: a distinct colour in each 2 x 2 corner (0x110000 top left, 0x220000 top right,
 // 0x330000 bottom left, 0x440000 bottom right), blue edges and a green middle; for nine-grid tests.
 std::vector<uint32_t> CorneredImagePixels();
-
-// Channels of a 0xAARRGGBB value.
-inline int Alpha(uint32_t argb) { return static_cast<int>(argb >> 24); }
-inline int Red(uint32_t argb) { return static_cast<int>((argb >> 16) & 0xFF); }
-inline int Green(uint32_t argb) { return static_cast<int>((argb >> 8) & 0xFF); }
-inline int Blue(uint32_t argb) { return static_cast<int>(argb & 0xFF); }
 
 // True when every colour channel (and alpha with `with_alpha`) differs by at most `tolerance`.
 bool NearColor(uint32_t actual, uint32_t expected, int tolerance, bool with_alpha = false);

@@ -18,10 +18,10 @@ constexpr uint32_t kRed = 0xFFFF0000;
 constexpr uint32_t kGreen = 0xFF00FF00;
 constexpr uint32_t kBlue = 0xFF0000FF;
 
-uint32_t Rgb(uint32_t argb) { return argb & 0xFFFFFF; }
-int Red(uint32_t argb) { return static_cast<int>((argb >> 16) & 0xFF); }
-int Green(uint32_t argb) { return static_cast<int>((argb >> 8) & 0xFF); }
-int Blue(uint32_t argb) { return static_cast<int>(argb & 0xFF); }
+using test::Blue;
+using test::Green;
+using test::Red;
+using test::Rgb;
 
 // A white surface and a control placed on it.
 struct Canvas {

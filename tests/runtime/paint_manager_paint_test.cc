@@ -20,7 +20,7 @@ constexpr uint32_t kBlue = 0x0000FF;
 constexpr uint32_t kBlack = 0x000000;
 constexpr uint32_t kDirtyRed = 0xDC0000;
 
-uint32_t Rgb(uint32_t argb) { return argb & 0xFFFFFF; }
+using test::Rgb;
 
 // A control filled with a colour that can change without asking for a repaint, so that a test sees
 // which areas a paint touched.

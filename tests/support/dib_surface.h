@@ -10,6 +10,13 @@
 
 namespace veneer::test {
 
+// Channels of a 0xAARRGGBB value, and its colour without alpha.
+inline int Alpha(uint32_t argb) { return static_cast<int>(argb >> 24); }
+inline int Red(uint32_t argb) { return static_cast<int>((argb >> 16) & 0xFF); }
+inline int Green(uint32_t argb) { return static_cast<int>((argb >> 8) & 0xFF); }
+inline int Blue(uint32_t argb) { return static_cast<int>(argb & 0xFF); }
+inline uint32_t Rgb(uint32_t argb) { return argb & 0xFFFFFF; }
+
 // A top-down 32-bit DIB section selected into its own memory device context: draw into dc(), then
 // read pixels back. Pixels read as 0xAARRGGBB (the section stores B, G, R, A). Owns the bitmap and
 // the device context and releases both, restoring the context's original bitmap first.
