@@ -226,19 +226,22 @@ void CLabelUI::EstimateMultiLine(SIZE available) {
 
 void CLabelUI::DrawTextContent(HDC dc) {
   TakeDefaultTextColours();
+  DrawTextWith(dc, IsEnabled() ? text_colour_ : disabled_text_colour_, font_id_);
+}
+
+void CLabelUI::DrawTextWith(HDC dc, uint32_t colour, int font_id) {
   const CUIString text = GetText();
   if (text.IsEmpty()) return;
   const CUIRect padding = GetTextPadding();
   const CUIRect& bounds = GetBounds();
   RECT rect = {bounds.left + padding.left, bounds.top + padding.top, bounds.right - padding.right,
                bounds.bottom - padding.bottom};
-  const uint32_t colour = IsEnabled() ? text_colour_ : disabled_text_colour_;
   CPaintManagerUI* manager = GetPaintManager();
   if (show_html_) {
     int no_links = 0;
-    DrawFormattedText(dc, manager, &rect, text, colour, nullptr, nullptr, &no_links, font_id_, text_format_);
+    DrawFormattedText(dc, manager, &rect, text, colour, nullptr, nullptr, &no_links, font_id, text_format_);
   } else {
-    Renderer::DrawPlainText(dc, manager, rect, text, colour, font_id_, text_format_);
+    Renderer::DrawPlainText(dc, manager, rect, text, colour, font_id, text_format_);
   }
 }
 

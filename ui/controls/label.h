@@ -82,6 +82,10 @@ class CLabelUI : public CControlUI {
   void MeasureTextInto(RECT* rect, UINT format);
   // The cached estimate must be measured again at the next MeasureDesiredSize.
   void MarkEstimateStale() { estimate_stale_ = true; }
+  // Draws the text in `colour` and font `font_id` into the bounds less the scaled padding, with the
+  // label's format and renderer; nothing for an empty text. For classes whose colour and font follow a
+  // state.
+  void DrawTextWith(HDC dc, uint32_t colour, int font_id);
 
  private:
   // The parts of the estimate that the text supplies, for the label's format.
