@@ -242,7 +242,8 @@ TEST_F(SkinBuilderTest, UnknownElementsAreSkippedWithTheirChildrenAndDefaultsCom
             L"<Foo><Label name=\"inside\" /></Foo>"
             L"<Label name=\"plain\" /><Label name=\"own\" text=\"own\" /><label name=\"lower\" />"
             L"<Font id=\"30\" size=\"40\" />"
-            L"</verticallayout><Label name=\"second top-level\" /></Window>",
+            L"</verticallayout><Label name=\"second top-level\" /></Window>"
+            L"<Window><Label name=\"in a second root\" /></Window>",
             &manager, nullptr, &callback));
   ASSERT_NE(nullptr, manager.GetRoot());
   EXPECT_STREQ(L"VerticalLayoutUI", manager.GetRoot()->GetClassName());
@@ -250,6 +251,7 @@ TEST_F(SkinBuilderTest, UnknownElementsAreSkippedWithTheirChildrenAndDefaultsCom
   EXPECT_EQ(std::vector<std::wstring>{L"Foo"}, callback.asked);
   EXPECT_EQ(nullptr, manager.FindControlByName(L"inside"));
   EXPECT_EQ(nullptr, manager.FindControlByName(L"second top-level"));
+  EXPECT_EQ(nullptr, manager.FindControlByName(L"in a second root"));
   const auto* plain = static_cast<CLabelUI*>(manager.FindControlByName(L"plain"));
   EXPECT_EQ(L"default", plain->GetText());
   EXPECT_EQ(3, plain->GetFont());
