@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
+
 namespace veneer {
 namespace {
 
@@ -15,6 +17,23 @@ TEST(ParseIntValueTest, ReadsLeadingDecimal) {
   EXPECT_EQ(0, ParseIntValue(L"- 5"));
   EXPECT_EQ(2147483647, ParseIntValue(L"99999999999999"));
   EXPECT_EQ(-2147483647 - 1, ParseIntValue(L"-99999999999999"));
+}
+
+TEST(ParseInt64ValueTest, HoldsByteCountsAndSaturatesAtTheEnds) {
+  const struct {
+    const wchar_t* text;
+    int64_t expected;
+  } cases[] = {
+      {L"4000000000", 4000000000LL},
+      {L" -4000000000x", -4000000000LL},
+      {L"9223372036854775807", INT64_MAX},
+      {L"9223372036854775808", INT64_MAX},
+      {L"-9223372036854775808", INT64_MIN},
+      {L"99999999999999999999999", INT64_MAX},  // Past the unsigned range too.
+      {L"-99999999999999999999999", INT64_MIN},
+      {L"x", 0},
+  };
+  for (const auto& c : cases) EXPECT_EQ(c.expected, ParseInt64Value(c.text)) << c.text;
 }
 
 TEST(ParseIntListTest, SeparatorsAreAnySingleCharacter) {

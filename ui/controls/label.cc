@@ -210,13 +210,14 @@ CUISize CLabelUI::MeasureText(const RECT& area, UINT format) {
     DrawFormattedText(manager->GetPaintContext(), manager, &measured, text, text_colour_, nullptr, nullptr,
                       &no_links, font_id_, format);
   } else {
-    DrawPlainTextInto(manager->GetPaintContext(), measured, text, text_colour_, format);
+    DrawPlainTextInto(manager->GetPaintContext(), measured, text, text_colour_, font_id_, format);
   }
   return CUISize(measured.right - measured.left, measured.bottom - measured.top);
 }
 
-void CLabelUI::DrawPlainTextInto(HDC dc, RECT& area, const wchar_t* text, uint32_t colour, UINT format) {
-  Renderer::DrawPlainText(dc, GetPaintManager(), area, text, colour, font_id_, format,
+void CLabelUI::DrawPlainTextInto(HDC dc, RECT& area, const wchar_t* text, uint32_t colour, int font_id,
+                                 UINT format) {
+  Renderer::DrawPlainText(dc, GetPaintManager(), area, text, colour, font_id, format,
                           plain_text_ == PlainTextRendering::kAlwaysGdiplus);
 }
 
@@ -261,15 +262,19 @@ void CLabelUI::EstimateMultiLine(SIZE available) {
 
 void CLabelUI::DrawTextContent(HDC dc) {
   TakeDefaultTextColours();
+  DrawTextWith(dc, GetPaintTextColour(), font_id_);
+}
+
+void CLabelUI::DrawTextWith(HDC dc, uint32_t colour, int font_id) {
   const CUIString text = GetText();
   if (text.IsEmpty()) return;
   RECT area = TextArea(GetTextPadding());
   if (show_html_) {
     int no_links = 0;
-    DrawFormattedText(dc, GetPaintManager(), &area, text, GetPaintTextColour(), nullptr, nullptr, &no_links,
-                      font_id_, text_format_);
+    DrawFormattedText(dc, GetPaintManager(), &area, text, colour, nullptr, nullptr, &no_links, font_id,
+                      text_format_);
   } else {
-    DrawPlainTextInto(dc, area, text, GetPaintTextColour(), text_format_);
+    DrawPlainTextInto(dc, area, text, colour, font_id, text_format_);
   }
 }
 

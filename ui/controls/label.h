@@ -109,7 +109,11 @@ class CLabelUI : public CControlUI {
   // or when `area` has no width: nothing to measure.
   CUISize MeasureText(const RECT& area, UINT format);
   // Draws (or with DT_CALCRECT measures) text without tags as the label's class draws it.
-  void DrawPlainTextInto(HDC dc, RECT& area, const wchar_t* text, uint32_t colour, UINT format);
+  void DrawPlainTextInto(HDC dc, RECT& area, const wchar_t* text, uint32_t colour, int font_id, UINT format);
+  // Draws the text in `colour` and font `font_id` into the bounds less the scaled padding, with the
+  // label's format and renderer; nothing for an empty text. For classes whose colour and font follow a
+  // state.
+  void DrawTextWith(HDC dc, uint32_t colour, int font_id);
 
  private:
   // What the cached estimate was measured for.

@@ -134,7 +134,7 @@ void CTextUI::DrawTextContent(HDC dc) {
   RECT area = TextArea(GetUnscaledTextPadding());
   if (text.IsEmpty() || !IsShowHtml()) {
     ForgetLinks();
-    if (!text.IsEmpty()) DrawPlainTextInto(dc, area, text, GetPaintTextColour(), GetTextFormat());
+    if (!text.IsEmpty()) DrawPlainTextInto(dc, area, text, GetPaintTextColour(), GetFont(), GetTextFormat());
     return;
   }
   // The renderer hit-tests every rectangle up to the capacity for the hovered link: none may be left over

@@ -1,9 +1,10 @@
 #include "ui/core/attribute_values.h"
 
-#include <climits>
 #include <cmath>
+#include <cstdint>
 #include <cwchar>
 
+#include "ui/core/clamp_to_int.h"
 #include "ui/core/ui_string.h"
 
 namespace veneer {
@@ -11,9 +12,10 @@ namespace {
 
 bool IsBlank(wchar_t ch) { return ch == L' ' || (ch >= L'\t' && ch <= L'\r'); }
 
-// Reads a signed decimal number at `text` and sets `*stop` to the first character not read. When
-// there are no digits nothing counts as read: the result is 0 and `*stop` is `text` itself.
-int ReadDecimal(const wchar_t* text, const wchar_t** stop) {
+// Reads a signed decimal number at `text` and sets `*stop` to the first character not read; values
+// beyond the 64-bit range saturate. When there are no digits nothing counts as read: the result is 0
+// and `*stop` is `text` itself.
+int64_t ReadDecimal64(const wchar_t* text, const wchar_t** stop) {
   const wchar_t* p = text;
   while (IsBlank(*p)) ++p;
   const bool negative = *p == L'-';
@@ -22,16 +24,20 @@ int ReadDecimal(const wchar_t* text, const wchar_t** stop) {
     *stop = text;
     return 0;
   }
-  long long value = 0;
+  // The magnitude, held at one past INT64_MAX once it gets there (the most negative value's size).
+  constexpr uint64_t kCap = static_cast<uint64_t>(INT64_MAX) + 1;
+  uint64_t magnitude = 0;
   for (; *p >= L'0' && *p <= L'9'; ++p) {
-    if (value <= INT_MAX) value = value * 10 + (*p - L'0');
+    const uint64_t digit = static_cast<uint64_t>(*p - L'0');
+    magnitude = magnitude > (kCap - digit) / 10 ? kCap : magnitude * 10 + digit;
   }
   *stop = p;
-  if (negative) value = -value;
-  if (value > INT_MAX) return INT_MAX;
-  if (value < INT_MIN) return INT_MIN;
-  return static_cast<int>(value);
+  if (negative) return magnitude == kCap ? INT64_MIN : -static_cast<int64_t>(magnitude);
+  return magnitude >= kCap ? INT64_MAX : static_cast<int64_t>(magnitude);
 }
+
+// ReadDecimal64 saturated to the int range.
+int ReadDecimal(const wchar_t* text, const wchar_t** stop) { return ClampToInt(ReadDecimal64(text, stop)); }
 
 // Reads a decimal number with optional fraction and exponent at `text` (wcstod's syntax) and sets
 // `*stop` past it. Infinite and NaN results, and texts without a number, read as 0.
@@ -65,6 +71,11 @@ int ReadSeparatedValues(const wchar_t* text, T* values, int count,
 int ParseIntValue(const wchar_t* text) {
   const wchar_t* stop;
   return text ? ReadDecimal(text, &stop) : 0;
+}
+
+int64_t ParseInt64Value(const wchar_t* text) {
+  const wchar_t* stop;
+  return text ? ReadDecimal64(text, &stop) : 0;
 }
 
 int ParseIntList(const wchar_t* text, int* values, int count) {

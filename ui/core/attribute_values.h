@@ -13,6 +13,8 @@ namespace veneer {
 // A decimal integer at the start of the text: leading white space, an optional sign, digits;
 // reading stops at the first other character. No digits gives 0; out-of-range values saturate.
 int ParseIntValue(const wchar_t* text);
+// The same in 64 bits (byte counts, progress ranges).
+int64_t ParseInt64Value(const wchar_t* text);
 
 // `count` integers separated by single characters ("960,720", "0,0,0,36", "2, 2"): each reading
 // starts one character after where the previous one stopped, whatever that character is, and

@@ -7,22 +7,23 @@
 
 namespace veneer {
 
-// One row of a control class's attribute table: the attribute name (letter case ignored) and what the
-// value does to the control.
+// One row of an attribute table (a control class's attributes, a window's, a resource element's): the
+// attribute name, letter case ignored unless `exact_case`, and what the value does to the target.
 template <typename Control>
 struct AttributeRow {
   const wchar_t* name;
   void (*apply)(Control* control, const wchar_t* value);
+  bool exact_case = false;
 };
 
-// Applies the first row whose name matches `name`, ignoring letter case. False when no row matches, so
-// that the caller can hand the attribute to its base class. `name` and `value` must not be null.
+// Applies the first row whose name matches `name`. False when no row matches, so that the caller can
+// hand the attribute to its base class. `name` and `value` must not be null.
 template <typename Control, size_t N>
 bool ApplyAttributeRow(const AttributeRow<Control> (&rows)[N], Control* control, const wchar_t* name,
                        const wchar_t* value) {
   const CUIString key(name);
   for (const AttributeRow<Control>& row : rows) {
-    if (key.CompareNoCase(row.name) == 0) {
+    if ((row.exact_case ? key.Compare(row.name) : key.CompareNoCase(row.name)) == 0) {
       row.apply(control, value);
       return true;
     }

@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "ui/core/attribute_values.h"
+#include "ui/runtime/attribute_table.h"
 #include "ui/runtime/container_arithmetic.h"
 #include "ui/runtime/paint_manager.h"
 
@@ -259,12 +260,6 @@ int AlignValue(const AlignWord (&words)[N], const wchar_t* value, int current) {
   return current;
 }
 
-struct ContainerAttribute {
-  const wchar_t* name;
-  bool exact_case;
-  void (*apply)(CContainerUI* container, const wchar_t* value);
-};
-
 }  // namespace
 
 void CContainerUI::ApplyBarStyle(bool horizontal, const wchar_t* style) {
@@ -282,41 +277,33 @@ void CContainerUI::ApplyBarStyle(bool horizontal, const wchar_t* style) {
 void CContainerUI::ApplyAttribute(const wchar_t* name, const wchar_t* value) {
   if (!name) return;
   if (!value) value = L"";
-  static const ContainerAttribute kAttributes[] = {
-      {L"inset", false, [](CContainerUI* c, const wchar_t* v) { c->SetInset(ParseRectValue(v)); }},
-      {L"mousechild", false,
-       [](CContainerUI* c, const wchar_t* v) { c->SetMouseChildEnabled(ParseBoolValue(v)); }},
-      {L"vscrollbar", false,
+  static const AttributeRow<CContainerUI> kAttributes[] = {
+      {L"inset", [](CContainerUI* c, const wchar_t* v) { c->SetInset(ParseRectValue(v)); }},
+      {L"mousechild", [](CContainerUI* c, const wchar_t* v) { c->SetMouseChildEnabled(ParseBoolValue(v)); }},
+      {L"vscrollbar",
        [](CContainerUI* c, const wchar_t* v) {
          c->EnableScrollBars(ParseBoolValue(v), c->horizontal_bar_ != nullptr);
        }},
-      {L"vscrollbarstyle", false, [](CContainerUI* c, const wchar_t* v) { c->ApplyBarStyle(false, v); }},
-      {L"hscrollbar", false,
+      {L"vscrollbarstyle", [](CContainerUI* c, const wchar_t* v) { c->ApplyBarStyle(false, v); }},
+      {L"hscrollbar",
        [](CContainerUI* c, const wchar_t* v) {
          c->EnableScrollBars(c->vertical_bar_ != nullptr, ParseBoolValue(v));
        }},
-      {L"hscrollbarstyle", false, [](CContainerUI* c, const wchar_t* v) { c->ApplyBarStyle(true, v); }},
-      {L"childpadding", false,
-       [](CContainerUI* c, const wchar_t* v) { c->SetChildPadding(ParseIntValue(v)); }},
-      {L"childalign", true,
+      {L"hscrollbarstyle", [](CContainerUI* c, const wchar_t* v) { c->ApplyBarStyle(true, v); }},
+      {L"childpadding", [](CContainerUI* c, const wchar_t* v) { c->SetChildPadding(ParseIntValue(v)); }},
+      {L"childalign",
        [](CContainerUI* c, const wchar_t* v) {
          c->child_align_ = AlignValue(kChildAlignWords, v, c->child_align_);
-       }},
-      {L"childvalign", true,
+       },
+       true},
+      {L"childvalign",
        [](CContainerUI* c, const wchar_t* v) {
          c->child_valign_ = AlignValue(kChildVAlignWords, v, c->child_valign_);
-       }},
-      {L"scrollstepsize", false,
-       [](CContainerUI* c, const wchar_t* v) { c->SetScrollStepSize(ParseIntValue(v)); }},
+       },
+       true},
+      {L"scrollstepsize", [](CContainerUI* c, const wchar_t* v) { c->SetScrollStepSize(ParseIntValue(v)); }},
   };
-  const CUIString key(name);
-  for (const ContainerAttribute& entry : kAttributes) {
-    if ((entry.exact_case ? key.Compare(entry.name) : key.CompareNoCase(entry.name)) == 0) {
-      entry.apply(this, value);
-      return;
-    }
-  }
-  CControlUI::ApplyAttribute(name, value);
+  if (!ApplyAttributeRow(kAttributes, this, name, value)) CControlUI::ApplyAttribute(name, value);
 }
 
 // Describing and placing the children ---------------------------------------------------------------

@@ -28,6 +28,7 @@
 #include "ui/runtime/notify_ui.h"
 #include "ui/runtime/owned_value_map.h"
 #include "ui/runtime/resource_tables.h"
+#include "ui/runtime/shadow_settings.h"
 #include "ui/runtime/translate_accelerator.h"
 
 namespace veneer {
@@ -62,8 +63,8 @@ constexpr UINT kDeliveryMessage = 0x8001;
 // manager, and change any list the manager is walking: after every call out of the manager (control
 // events, notifications, filters, platform calls that send messages back) it re-reads its pointers
 // instead of trusting local copies, and returns at once when it was destroyed meanwhile. Removed controls
-// are destroyed through kDeliveryMessage only while no call out is in progress. It does not draw drop
-// shadows or run OLE drag and drop.
+// are destroyed through kDeliveryMessage only while no call out is in progress. It keeps the settings of
+// the window's drop shadow but does not draw the shadow, and it does not run OLE drag and drop.
 //
 // Constructed by the window it serves (or by tests, without a window) before the native window exists.
 // It owns the root control and the controls awaiting delayed destruction, its tables and the records and
@@ -251,6 +252,8 @@ class CPaintManagerUI : public IRenderResources {
   // GDI+ text rendering hint (0 = system default).
   void SetTextRenderingHint(int hint) { text_rendering_hint_ = hint; }
   int GetTextRenderingHint() const override { return text_rendering_hint_; }
+  // The look of the window's drop shadow, owned by the manager.
+  CShadowSettings* GetShadow() { return &shadow_; }
 
   // Resources ------------------------------------------------------------------------------------------
 
@@ -530,6 +533,7 @@ class CPaintManagerUI : public IRenderResources {
   int hover_time_ = 400;
   bool use_gdiplus_text_ = false;
   int text_rendering_hint_ = 0;
+  CShadowSettings shadow_;
 
   // Resources.
   bool use_shared_tables_ = false;
