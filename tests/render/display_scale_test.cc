@@ -32,6 +32,22 @@ TEST(DisplayScaleTest, ScalesWithRoundingAwayFromZero) {
   EXPECT_EQ(1, scale.GetScale());
 }
 
+TEST(DisplayScaleTest, UnscalingRoundsBackToSkinUnits) {
+  const struct {
+    int value, scale, expected;
+  } cases[] = {
+      {15, 150, 10},
+      {16, 150, 11},  // 10.67
+      {-16, 150, -11},
+      {13, 100, 13},
+      {3, 0, 300},  // A scale below 1 counts as 1.
+      {2000000000, 50, INT_MAX},
+      {INT_MIN, 1, INT_MIN},
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(c.expected, UnscaleByPercent(c.value, c.scale)) << c.value << "@" << c.scale;
+}
+
 TEST(DisplayScaleTest, SaturatesInsteadOfWrapping) {
   CDisplayScale scale;
   scale.SetScale(150);

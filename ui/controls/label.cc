@@ -12,8 +12,6 @@ namespace veneer {
 
 namespace {
 
-// The extent that single-line measuring and multi-line measuring may grow into.
-constexpr LONG kMeasureLimit = 9999;
 // Room above and below a single line's font height.
 constexpr int kSingleLineMargin = 8;
 
@@ -77,7 +75,18 @@ UINT ApplyWordBreak(UINT format, bool word_break) {
                     : WithFlags(format, DT_WORDBREAK | DT_EDITCONTROL, DT_SINGLELINE);
 }
 
-CLabelUI::CLabelUI() = default;
+CLabelUI::CLabelUI()
+    : CLabelUI(LabelDefaults{kDefaultTextFormat, CUIRect(), PlainTextRendering::kWindowChoice}) {}
+
+CLabelUI::CLabelUI(const LabelDefaults& defaults)
+    : text_format_(defaults.text_format),
+      text_padding_(defaults.text_padding),
+      plain_text_(defaults.plain_text) {}
+
+bool CLabelUI::EstimateKey::operator==(const EstimateKey& other) const {
+  return available.cx == other.available.cx && available.cy == other.available.cy &&
+         fixed.cx == other.fixed.cx && fixed.cy == other.fixed.cy;
+}
 
 const wchar_t* CLabelUI::GetClassName() const { return L"LabelUI"; }
 
@@ -89,8 +98,10 @@ void* CLabelUI::FindInterface(const wchar_t* name) {
 uint32_t CLabelUI::GetBehaviourFlags() const { return IsEnabled() ? kBehaviourCursorRequests : 0; }
 
 void CLabelUI::SetText(const wchar_t* text) {
+  const CUIString before = GetText();
   CControlUI::SetText(text);
-  MarkEstimateStale();
+  if (GetText().Compare(before) == 0) return;
+  estimate_stale_ = true;
   if (auto_width_ || auto_height_) MarkParentLayoutDirty();
 }
 
@@ -111,15 +122,17 @@ void CLabelUI::ApplyAttribute(const wchar_t* name, const wchar_t* value) {
 bool CLabelUI::GetAutoWidth() const { return auto_width_; }
 
 void CLabelUI::SetAutoWidth(bool auto_width) {
+  if (auto_width == auto_width_) return;
   auto_width_ = auto_width;
-  MarkEstimateStale();
+  EstimateInputsChanged();
 }
 
 bool CLabelUI::GetAutoHeight() const { return auto_height_; }
 
 void CLabelUI::SetAutoHeight(bool auto_height) {
+  if (auto_height == auto_height_) return;
   auto_height_ = auto_height;
-  MarkEstimateStale();
+  EstimateInputsChanged();
 }
 
 void CLabelUI::SetTextColor(uint32_t colour) {
@@ -133,15 +146,16 @@ void CLabelUI::SetDisabledTextColor(uint32_t colour) {
 }
 
 void CLabelUI::SetFont(int font_id) {
+  if (font_id == font_id_) return;
   font_id_ = font_id;
-  MarkEstimateStale();
+  EstimateInputsChanged();
   RequestRepaint();
 }
 
 void CLabelUI::SetTextFormat(UINT format) {
   if (format == text_format_) return;
   text_format_ = format;
-  MarkEstimateStale();
+  EstimateInputsChanged();
   RequestRepaint();
 }
 
@@ -151,16 +165,23 @@ CUIRect CLabelUI::GetTextPadding() const {
 }
 
 void CLabelUI::SetTextPadding(int left, int top, int right, int bottom) {
-  text_padding_ = CUIRect(left, top, right, bottom);
-  MarkEstimateStale();
+  const CUIRect padding(left, top, right, bottom);
+  if (EqualRect(&padding, &text_padding_)) return;
+  text_padding_ = padding;
+  EstimateInputsChanged();
   RequestRepaint();
 }
 
 void CLabelUI::SetShowHtml(bool show_html) {
   if (show_html == show_html_) return;
   show_html_ = show_html;
-  MarkEstimateStale();
+  EstimateInputsChanged();
   RequestRepaint();
+}
+
+void CLabelUI::EstimateInputsChanged() {
+  estimate_stale_ = true;
+  if (GetFixedWidth() <= 0 || GetFixedHeight() <= 0) MarkParentLayoutDirty();
 }
 
 void CLabelUI::TakeDefaultTextColours() {
@@ -170,27 +191,44 @@ void CLabelUI::TakeDefaultTextColours() {
   if (disabled_text_colour_ == 0) disabled_text_colour_ = manager->GetDefaultDisabledColour();
 }
 
-void CLabelUI::MeasureTextInto(RECT* rect, UINT format) {
+RECT CLabelUI::TextArea(const CUIRect& padding) const {
+  const CUIRect& bounds = GetBounds();
+  return {bounds.left + padding.left, bounds.top + padding.top, bounds.right - padding.right,
+          bounds.bottom - padding.bottom};
+}
+
+CUISize CLabelUI::MeasureText(const RECT& area, UINT format) {
   CPaintManagerUI* manager = GetPaintManager();
-  if (!manager) return;
   const CUIString text = GetText();
-  HDC dc = manager->GetPaintContext();
+  // The renderers leave the rectangle as it was when they have nothing to lay out, which would read as a
+  // text as large as the area.
+  if (!manager || text.IsEmpty() || area.right <= area.left) return CUISize();
+  RECT measured = area;
+  format = (format & ~(DT_CENTER | DT_RIGHT)) | DT_CALCRECT;
   if (show_html_) {
     int no_links = 0;
-    DrawFormattedText(dc, manager, rect, text, text_colour_, nullptr, nullptr, &no_links, font_id_,
-                      format | DT_CALCRECT);
+    DrawFormattedText(manager->GetPaintContext(), manager, &measured, text, text_colour_, nullptr, nullptr,
+                      &no_links, font_id_, format);
   } else {
-    Renderer::DrawPlainText(dc, manager, *rect, text, text_colour_, font_id_, format | DT_CALCRECT);
+    DrawPlainTextInto(manager->GetPaintContext(), measured, text, text_colour_, font_id_, format);
   }
+  return CUISize(measured.right - measured.left, measured.bottom - measured.top);
+}
+
+void CLabelUI::DrawPlainTextInto(HDC dc, RECT& area, const wchar_t* text, uint32_t colour, int font_id,
+                                 UINT format) {
+  Renderer::DrawPlainText(dc, GetPaintManager(), area, text, colour, font_id, format,
+                          plain_text_ == PlainTextRendering::kAlwaysGdiplus);
 }
 
 CUISize CLabelUI::MeasureDesiredSize(SIZE available) {
-  if (GetFixedWidth() > 0 && GetFixedHeight() > 0) return CUISize(GetFixedWidth(), GetFixedHeight());
-  if (!estimate_stale_ && available.cx == measured_for_.cx && available.cy == measured_for_.cy)
-    return estimate_;
+  const CUISize fixed(GetFixedWidth(), GetFixedHeight());
+  if (fixed.cx > 0 && fixed.cy > 0) return fixed;
+  const EstimateKey key{available, fixed};
+  if (!estimate_stale_ && key == measured_for_) return estimate_;
   estimate_stale_ = false;
-  measured_for_ = available;
-  estimate_ = CUISize(GetFixedWidth(), GetFixedHeight());
+  measured_for_ = key;
+  estimate_ = fixed;
   if (text_format_ & DT_SINGLELINE) {
     EstimateSingleLine();
   } else {
@@ -208,9 +246,8 @@ void CLabelUI::EstimateSingleLine() {
         manager->GetFontRecord(font_id_)->metrics.tmHeight + kSingleLineMargin + padding.top + padding.bottom;
   }
   if (estimate_.cx == 0 && auto_width_) {
-    RECT measured = {0, 0, kMeasureLimit, estimate_.cy};
-    MeasureTextInto(&measured, text_format_ & ~(DT_CENTER | DT_RIGHT));
-    estimate_.cx = measured.right - measured.left + padding.left + padding.right;
+    estimate_.cx =
+        MeasureText({0, 0, kMeasureLimit, estimate_.cy}, text_format_).cx + padding.left + padding.right;
   }
 }
 
@@ -219,29 +256,25 @@ void CLabelUI::EstimateMultiLine(SIZE available) {
   const CUIRect padding = GetTextPadding();
   // Without a fixed width the text wraps in the width the layout offers.
   const LONG width = estimate_.cx > 0 ? estimate_.cx : available.cx;
-  RECT measured = {padding.left, 0, width - padding.right, kMeasureLimit};
-  MeasureTextInto(&measured, text_format_ & ~(DT_CENTER | DT_RIGHT));
-  estimate_.cy = measured.bottom - measured.top + padding.top + padding.bottom;
+  estimate_.cy = MeasureText({padding.left, 0, width - padding.right, kMeasureLimit}, text_format_).cy +
+                 padding.top + padding.bottom;
 }
 
 void CLabelUI::DrawTextContent(HDC dc) {
   TakeDefaultTextColours();
-  DrawTextWith(dc, IsEnabled() ? text_colour_ : disabled_text_colour_, font_id_);
+  DrawTextWith(dc, GetPaintTextColour(), font_id_);
 }
 
 void CLabelUI::DrawTextWith(HDC dc, uint32_t colour, int font_id) {
   const CUIString text = GetText();
   if (text.IsEmpty()) return;
-  const CUIRect padding = GetTextPadding();
-  const CUIRect& bounds = GetBounds();
-  RECT rect = {bounds.left + padding.left, bounds.top + padding.top, bounds.right - padding.right,
-               bounds.bottom - padding.bottom};
-  CPaintManagerUI* manager = GetPaintManager();
+  RECT area = TextArea(GetTextPadding());
   if (show_html_) {
     int no_links = 0;
-    DrawFormattedText(dc, manager, &rect, text, colour, nullptr, nullptr, &no_links, font_id, text_format_);
+    DrawFormattedText(dc, GetPaintManager(), &area, text, colour, nullptr, nullptr, &no_links, font_id,
+                      text_format_);
   } else {
-    Renderer::DrawPlainText(dc, manager, rect, text, colour, font_id, text_format_);
+    DrawPlainTextInto(dc, area, text, colour, font_id, text_format_);
   }
 }
 

@@ -10,6 +10,19 @@
 
 namespace veneer {
 
+// How a label draws text without tags.
+enum class PlainTextRendering {
+  kWindowChoice,   // GDI, unless the window is layered or asks for GDI+ text.
+  kAlwaysGdiplus,  // GDI+ whatever the window asks.
+};
+
+// The settings a label class starts with.
+struct LabelDefaults {
+  UINT text_format;
+  CUIRect text_padding;  // Unscaled.
+  PlainTextRendering plain_text;
+};
+
 // A control that shows one text in its own font, colours, alignment and inner padding: every caption and
 // status line of a skin. Plain text goes through the render engine, text with tags (showhtml) through the
 // formatted-text renderer. It can size itself to its text: single-line labels take the font's height
@@ -35,8 +48,8 @@ class CLabelUI : public CControlUI {
   const wchar_t* GetClassName() const override;       // "LabelUI".
   void* FindInterface(const wchar_t* name) override;  // "Label", then the control base.
   uint32_t GetBehaviourFlags() const override;        // Cursor requests while enabled.
-  // The control base's SetText; a label that sizes itself to its text then asks its parent to lay out
-  // again.
+  // The control base's SetText; when the text changed, a label that sizes itself to its text asks its
+  // parent to lay out again.
   void SetText(const wchar_t* text) override;
   // Focus events only set or clear the focused flag: a label's look does not show the focus.
   void HandleEvent(EventRecord& event) override;
@@ -45,10 +58,12 @@ class CLabelUI : public CControlUI {
   // control base.
   void ApplyAttribute(const wchar_t* name, const wchar_t* value) override;
   // The fixed size when both sides are fixed; otherwise the estimate for this offered size, measured
-  // again when the offered size, the text, the font, the padding or the format changed.
+  // again when the offered size, the fixed size, the text, the font, the padding or the format changed.
   CUISize MeasureDesiredSize(SIZE available) override;
   void DrawTextContent(HDC dc) override;
 
+  // Whether the label takes its width (single line) or height (multi-line) from its text. A change asks
+  // the parent to lay out again.
   virtual bool GetAutoWidth() const;
   virtual void SetAutoWidth(bool auto_width);
   virtual bool GetAutoHeight() const;
@@ -60,6 +75,9 @@ class CLabelUI : public CControlUI {
   void SetTextColor(uint32_t colour);
   uint32_t GetDisabledTextColor() const { return disabled_text_colour_; }
   void SetDisabledTextColor(uint32_t colour);
+  // The font, format, padding and show-html setters change what the label measures: a changed value
+  // repaints and, unless both sides of the label are fixed, asks the parent to lay out again. An
+  // unchanged value does nothing.
   // A font id of the window's font table; -1 or an unknown id is the default font.
   int GetFont() const { return font_id_; }
   void SetFont(int font_id);
@@ -70,24 +88,44 @@ class CLabelUI : public CControlUI {
   CUIRect GetTextPadding() const;
   void SetTextPadding(int left, int top, int right, int bottom);
   bool IsShowHtml() const { return show_html_; }
-  void SetShowHtml(bool show_html);  // An unchanged value does nothing.
+  void SetShowHtml(bool show_html);
 
  protected:
+  // The extent that measuring lets a text grow into.
+  static constexpr LONG kMeasureLimit = 9999;
+
+  explicit CLabelUI(const LabelDefaults& defaults);
+
   // The padding as set, before display scaling.
   const CUIRect& GetUnscaledTextPadding() const { return text_padding_; }
   // Replaces colours of 0 by the window's defaults (kept from then on); nothing while detached.
   void TakeDefaultTextColours();
-  // Measures `text` in `*rect` (DT_CALCRECT is added to `format`) with the renderer that painting uses;
-  // `*rect` becomes the measured extent. Nothing while detached.
-  void MeasureTextInto(RECT* rect, UINT format);
-  // The cached estimate must be measured again at the next MeasureDesiredSize.
-  void MarkEstimateStale() { estimate_stale_ = true; }
+  // The text colour, or the disabled one while disabled.
+  uint32_t GetPaintTextColour() const { return IsEnabled() ? text_colour_ : disabled_text_colour_; }
+  // The bounds less `padding`.
+  RECT TextArea(const CUIRect& padding) const;
+  // The width and height of the label's text laid out in `area` with `format` (DT_CENTER and DT_RIGHT
+  // dropped, DT_CALCRECT added), by the renderer that painting uses. 0, 0 while detached, without text
+  // or when `area` has no width: nothing to measure.
+  CUISize MeasureText(const RECT& area, UINT format);
+  // Draws (or with DT_CALCRECT measures) text without tags as the label's class draws it.
+  void DrawPlainTextInto(HDC dc, RECT& area, const wchar_t* text, uint32_t colour, int font_id, UINT format);
   // Draws the text in `colour` and font `font_id` into the bounds less the scaled padding, with the
   // label's format and renderer; nothing for an empty text. For classes whose colour and font follow a
   // state.
   void DrawTextWith(HDC dc, uint32_t colour, int font_id);
 
  private:
+  // What the cached estimate was measured for.
+  struct EstimateKey {
+    CUISize available;
+    CUISize fixed;  // Scaled fixed width and height.
+    bool operator==(const EstimateKey& other) const;
+  };
+
+  // The estimate is measured again at the next MeasureDesiredSize; unless both sides are fixed (the text
+  // then cannot change the size) the parent lays out again.
+  void EstimateInputsChanged();
   // The parts of the estimate that the text supplies, for the label's format.
   void EstimateSingleLine();
   void EstimateMultiLine(SIZE available);
@@ -95,13 +133,14 @@ class CLabelUI : public CControlUI {
   uint32_t text_colour_ = 0;
   uint32_t disabled_text_colour_ = 0;
   int font_id_ = -1;
-  UINT text_format_ = kDefaultTextFormat;
+  UINT text_format_;
   CUIRect text_padding_;
+  PlainTextRendering plain_text_;
   bool show_html_ = false;
   bool auto_width_ = false;
   bool auto_height_ = false;
   bool estimate_stale_ = true;
-  CUISize measured_for_;
+  EstimateKey measured_for_;
   CUISize estimate_;
 };
 

@@ -7,17 +7,25 @@
 namespace veneer {
 namespace {
 
-// value * scale / 100 rounded to nearest, halves away from zero (as the platform's MulDiv rounds), but
-// saturating where MulDiv would answer -1.
-int64_t ScaleWide(int64_t value, int scale_percent) {
-  const int64_t product = value * scale_percent;
-  return (product + (product < 0 ? -50 : 50)) / 100;
+// value * multiplier / divisor rounded to nearest, halves away from zero (as the platform's MulDiv rounds),
+// but saturating where MulDiv would answer -1. The divisor is positive.
+int64_t MultiplyDivideWide(int64_t value, int64_t multiplier, int64_t divisor) {
+  const int64_t product = value * multiplier;
+  const int64_t half = divisor / 2;
+  return (product + (product < 0 ? -half : half)) / divisor;
 }
+
+int64_t ScaleWide(int64_t value, int scale_percent) { return MultiplyDivideWide(value, scale_percent, 100); }
 
 }  // namespace
 
 int ScaleByPercent(int value, int scale_percent) {
   return scale_percent == 100 ? value : ClampToInt(ScaleWide(value, scale_percent));
+}
+
+int UnscaleByPercent(int value, int scale_percent) {
+  if (scale_percent == 100) return value;
+  return ClampToInt(MultiplyDivideWide(value, 100, scale_percent < 1 ? 1 : scale_percent));
 }
 
 CUIRect ScaleRectByPercent(const RECT& rect, int scale_percent) {

@@ -8,6 +8,9 @@ namespace veneer {
 // Scales a value by a percentage, rounded to nearest with halves away from zero (as the platform's MulDiv
 // rounds); results beyond the int range saturate.
 int ScaleByPercent(int value, int scale_percent);
+// The reverse: a device length back in skin units (value * 100 / scale, rounded as ScaleByPercent rounds,
+// saturating); percentages below 1 count as 1.
+int UnscaleByPercent(int value, int scale_percent);
 // Scales a rectangle's left and top, and its width and height, so that right = left + scaled width.
 CUIRect ScaleRectByPercent(const RECT& rect, int scale_percent);
 // Scales four edge widths (padding, per-side borders) one by one: each field is a length, not a position.
@@ -23,6 +26,7 @@ class CDisplayScale {
   void SetScale(int scale_percent);
 
   int ScaleForDpi(int value) const { return ScaleByPercent(value, scale_percent_); }
+  int UnscaleForDpi(int value) const { return UnscaleByPercent(value, scale_percent_); }
   CUIRect ScaleRect(const RECT& rect) const { return ScaleRectByPercent(rect, scale_percent_); }
   CUIRect ScaleEdges(const RECT& edges) const { return ScaleEdgesByPercent(edges, scale_percent_); }
   CUISize ScaleSize(const SIZE& size) const { return CUISize(ScaleForDpi(size.cx), ScaleForDpi(size.cy)); }
