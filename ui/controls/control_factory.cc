@@ -5,6 +5,7 @@
 #include "ui/controls/option.h"
 #include "ui/controls/progress.h"
 #include "ui/controls/skin_builder.h"
+#include "ui/controls/text.h"
 #include "ui/runtime/child_layout.h"
 #include "ui/runtime/container.h"
 #include "ui/runtime/control.h"
@@ -36,6 +37,7 @@ const Registration kFrameworkClasses[] = {
     {L"COptionUI", &Create<COptionUI>},
     {L"CProgressUI", &Create<CProgressUI>},
     {L"CScrollBarUI", &Create<CScrollBarUI>},
+    {L"CTextUI", &Create<CTextUI>},
     {L"CChildLayoutUI", &Create<CChildLayoutUI>},
     {L"CHorizontalLayoutUI", &Create<CHorizontalLayoutUI>},
     {L"CTabLayoutUI", &Create<CTabLayoutUI>},
