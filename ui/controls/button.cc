@@ -127,14 +127,7 @@ void CButtonUI::SetEnabled(bool enabled) {
 }
 
 void CButtonUI::HandleEvent(EventRecord& event) {
-  if (!IsMouseEnabled() && IsMouseEvent(event.kind)) {
-    if (CControlUI* parent = GetParentControl()) {
-      parent->HandleEvent(event);
-    } else {
-      CLabelUI::HandleEvent(event);
-    }
-    return;
-  }
+  if (PassOnMouseEventWhenNotMouseEnabled(event)) return;
   switch (event.kind) {
     case EventKind::FocusGained:
     case EventKind::FocusLost:

@@ -55,14 +55,7 @@ int CTextUI::LinkAt(const POINT& point) const {
 }
 
 void CTextUI::HandleEvent(EventRecord& event) {
-  if (IsMouseEvent(event.kind) && !IsMouseEnabled()) {
-    if (CControlUI* parent = GetParentControl()) {
-      parent->HandleEvent(event);
-    } else {
-      CLabelUI::HandleEvent(event);
-    }
-    return;
-  }
+  if (PassOnMouseEventWhenNotMouseEnabled(event)) return;
   if (!HandleLinkEvent(event)) CLabelUI::HandleEvent(event);
 }
 

@@ -399,14 +399,7 @@ CControlUI* CContainerUI::FindMatching(FindVisitor visitor, void* context, uint3
 }
 
 void CContainerUI::HandleEvent(EventRecord& event) {
-  if (!IsMouseEnabled() && IsMouseEvent(event.kind)) {
-    if (CControlUI* parent = GetParentControl()) {
-      parent->HandleEvent(event);
-    } else {
-      CControlUI::HandleEvent(event);
-    }
-    return;
-  }
+  if (PassOnMouseEventWhenNotMouseEnabled(event)) return;
   if (event.kind == EventKind::FocusGained || event.kind == EventKind::FocusLost) {
     SetFocusedFlag(event.kind == EventKind::FocusGained);
     return;

@@ -123,6 +123,16 @@ int CControlUI::GetTop() const { return bounds_.top; }
 
 // Sizing wishes --------------------------------------------------------------------------------------
 
+bool CControlUI::PassOnMouseEventWhenNotMouseEnabled(EventRecord& event) {
+  if (IsMouseEnabled() || !IsMouseEvent(event.kind)) return false;
+  if (parent_) {
+    parent_->HandleEvent(event);
+  } else {
+    CControlUI::HandleEvent(event);
+  }
+  return true;
+}
+
 int CControlUI::Scaled(int value) const { return manager_ ? manager_->ScaleForDpi(value) : value; }
 
 void CControlUI::SetSizingValue(int* field, int value) {

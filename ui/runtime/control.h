@@ -273,6 +273,10 @@ class CControlUI {
   void SetFocusedFlag(bool focused) { focused_ = focused; }
   // A value scaled by the manager's display scale; unchanged when detached.
   int Scaled(int value) const;
+  // A mouse event that reaches a control which is not mouse-enabled goes to its parent (or, at the top,
+  // to the control base's handling) instead: true when the event was passed on that way, false when the
+  // caller handles it.
+  bool PassOnMouseEventWhenNotMouseEnabled(EventRecord& event);
   // Sends a notification about this control through its manager; nothing when detached.
   void Notify(const wchar_t* type, WPARAM wparam = 0, LPARAM lparam = 0);
 
