@@ -108,11 +108,10 @@ LRESULT CALLBACK CShadowUI::ParentProcedure(HWND parent, UINT message, WPARAM wp
     // anything, this shadow included. Nothing here is touched after handing the message on.
     const WNDPROC previous = found->second.previous;
     CShadowUI* shadow = found->second.shadow;
-    if (shadow) {
-      shadow->HandleParentMessage(message, wparam, lparam);
-      if (message == WM_NCDESTROY) shadow->StopFollowing();
-    } else if (message == WM_NCDESTROY) {
-      Subclasses().erase(parent);
+    if (shadow) shadow->HandleParentMessage(message, wparam, lparam);
+    if (message == WM_NCDESTROY) {
+      if (shadow) shadow->StopFollowing();
+      Subclasses().erase(parent);  // Also when another subclass on top kept ours in the chain.
     }
     return CallWindowProcW(previous, parent, message, wparam, lparam);
   } catch (...) {
