@@ -6,6 +6,7 @@
 #include <utility>
 #include <vector>
 
+#include "tests/render/rect_assertions.h"
 #include "tests/runtime/managed_window.h"
 #include "tests/support/access_violation_watch.h"
 #include "tests/support/message_pump.h"
@@ -114,6 +115,47 @@ TEST(WindowImplBaseTest, MaximiseAndRestoreButtonsSwapWithTheState) {
   EXPECT_FALSE(IsZoomed(window.GetHWND()));
   EXPECT_TRUE(window.IsControlVisible(L"maxbtn"));
   EXPECT_FALSE(window.IsControlVisible(L"restorebtn"));
+}
+
+struct ShadowSearch {
+  HWND owner;
+  HWND found;
+};
+
+BOOL CALLBACK TakeOwnedShadow(HWND window, LPARAM context) {
+  auto* search = reinterpret_cast<ShadowSearch*>(context);
+  wchar_t name[64] = {};
+  GetClassNameW(window, name, 64);
+  if (GetWindow(window, GW_OWNER) != search->owner || wcscmp(name, L"UmbraShadowWnd") != 0) return TRUE;
+  search->found = window;
+  return FALSE;
+}
+
+// The shadow window a skinned window owns, or null.
+HWND FindOwnedShadow(HWND owner) {
+  ShadowSearch search = {owner, nullptr};
+  EnumThreadWindows(GetCurrentThreadId(), TakeOwnedShadow, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+TEST(WindowImplBaseTest, SkinWithShowShadowGetsAShadowAroundTheWindow) {
+  SkinWindow window(
+      LR"(<Window size="100,100" showshadow="true" shadowsize="10" shadowcolor="#ff000000">)"
+      LR"(<Control /></Window>)");
+  ASSERT_NE(nullptr, window.Create());
+  window.ShowAndPaint();
+  const HWND shadow = FindOwnedShadow(window.GetHWND());
+  ASSERT_NE(nullptr, shadow);
+  RECT frame = {};
+  RECT around = {};
+  GetWindowRect(window.GetHWND(), &frame);
+  GetWindowRect(shadow, &around);
+  EXPECT_PRED2(RectEq, CUIRect(frame.left - 10, frame.top - 10, frame.right + 10, frame.bottom + 10), around);
+
+  SkinWindow plain(kButtonsSkin);
+  ASSERT_NE(nullptr, plain.Create());
+  plain.ShowAndPaint();
+  EXPECT_EQ(nullptr, FindOwnedShadow(plain.GetHWND()));
 }
 
 TEST(WindowImplBaseTest, QueuedClickWhoseSenderWasDestroyedArrivesWithoutOne) {

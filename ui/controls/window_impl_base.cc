@@ -2,6 +2,7 @@
 
 #include <windowsx.h>
 
+#include "ui/controls/shadow.h"
 #include "ui/controls/skin_builder.h"
 #include "ui/core/attribute_values.h"
 #include "ui/runtime/control.h"
@@ -239,6 +240,8 @@ LRESULT WindowImplBase::HandleCreate(UINT, WPARAM, LPARAM, bool&) {
   const wchar_t* manager_name = ManagerName();
   paint_manager_.AttachToWindow(GetHWND(), manager_name ? manager_name : L"");
   paint_manager_.AddPreMessageFilter(this);
+  // Before the skin is built: its Window attributes configure the shadow, and setting the root creates it.
+  CShadowUI::InstallInto(&paint_manager_);
   CControlUI* root = BuildSkin();
   if (!root) ReportSkinFailure();
   paint_manager_.SetRoot(root);
@@ -299,7 +302,7 @@ LONG_PTR WindowImplBase::WindowStyle() const {
 void WindowImplBase::OnMaximisedChanged(bool maximised) {
   SetControlVisible(L"maxbtn", !maximised);
   SetControlVisible(L"restorebtn", maximised);
-  // The window's drop shadow re-fits itself to the new state here.
+  paint_manager_.RefreshShadow();
 }
 
 void WindowImplBase::SetControlVisible(const wchar_t* name, bool visible) {

@@ -105,6 +105,21 @@ void CPaintManagerUI::AttachToWindow(HWND window, const wchar_t* name) {
   if (!queued_notifications_.empty() || !delayed_cleanup_.empty()) PostDeliveryMessage();
 }
 
+void CPaintManagerUI::SetWindowShadow(std::unique_ptr<IWindowShadow> shadow) {
+  window_shadow_ = std::move(shadow);
+}
+
+void CPaintManagerUI::RefreshShadow() {
+  if (window_shadow_) window_shadow_->RefreshShadow();
+}
+
+bool CPaintManagerUI::CreateShadowWindow() {
+  if (!window_shadow_) return true;
+  CallOut call(this);  // Creating and showing the shadow window sends messages to this window.
+  window_shadow_->CreateShadow(this);
+  return !call.ManagerGone();
+}
+
 void CPaintManagerUI::ForgetWindow() {
   tool_tip_.release();  // Destroyed with its owner, the window, if still there.
   timers_.SetWindow(nullptr);

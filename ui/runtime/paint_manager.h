@@ -30,6 +30,7 @@
 #include "ui/runtime/resource_tables.h"
 #include "ui/runtime/shadow_settings.h"
 #include "ui/runtime/translate_accelerator.h"
+#include "ui/runtime/window_shadow.h"
 
 namespace veneer {
 
@@ -64,11 +65,12 @@ constexpr UINT kDeliveryMessage = 0x8001;
 // events, notifications, filters, platform calls that send messages back) it re-reads its pointers
 // instead of trusting local copies, and returns at once when it was destroyed meanwhile. Removed controls
 // are destroyed through kDeliveryMessage only while no call out is in progress. It keeps the settings of
-// the window's drop shadow but does not draw the shadow, and it does not run OLE drag and drop.
+// the window's drop shadow and drives the shadow window installed with SetWindowShadow, but does not draw
+// the shadow itself, and it does not run OLE drag and drop.
 //
 // Constructed by the window it serves (or by tests, without a window) before the native window exists.
 // It owns the root control and the controls awaiting delayed destruction, its tables and the records and
-// fonts in them, its timers, queued notifications, tool tip window and off-screen bitmaps, and the
+// fonts in them, its timers, queued notifications, tool tip window, off-screen bitmaps, shadow and the
 // drawing context it takes from its window; never its listeners or filters. UI thread only.
 class CPaintManagerUI : public IRenderResources {
  public:
@@ -254,6 +256,14 @@ class CPaintManagerUI : public IRenderResources {
   int GetTextRenderingHint() const override { return text_rendering_hint_; }
   // The look of the window's drop shadow, owned by the manager.
   CShadowSettings* GetShadow() { return &shadow_; }
+  // The window's drop shadow window, owned by the manager from now on (null: none; a previous one is
+  // destroyed). Installed by whoever creates the window, before the skin's root is set: the manager
+  // creates the shadow window when the root is set and after the first layout.
+  void SetWindowShadow(std::unique_ptr<IWindowShadow> shadow);
+  IWindowShadow* GetWindowShadow() const { return window_shadow_.get(); }
+  // Redraws the drop shadow for the window's current size and place, when there is one (after the window
+  // was maximised or restored).
+  void RefreshShadow();
 
   // Resources ------------------------------------------------------------------------------------------
 
@@ -448,6 +458,8 @@ class CPaintManagerUI : public IRenderResources {
 
   // Layout and painting (paint_manager_paint.cc).
   bool OnPaint();
+  // Asks the installed shadow to create its window; false when the manager was destroyed meanwhile.
+  bool CreateShadowWindow();
   // Places the whole tree at the client rectangle, or only the controls whose layout is dirty.
   bool LayOut(const CUIRect& client, bool whole_tree);
   void PaintTree(HDC dc, const RECT& area);
@@ -534,6 +546,7 @@ class CPaintManagerUI : public IRenderResources {
   bool use_gdiplus_text_ = false;
   int text_rendering_hint_ = 0;
   CShadowSettings shadow_;
+  std::unique_ptr<IWindowShadow> window_shadow_;  // Destroyed before the settings it observes.
 
   // Resources.
   bool use_shared_tables_ = false;

@@ -109,6 +109,7 @@ bool CPaintManagerUI::OnPaint() {
       if (first_layout_pending_) {
         first_layout_pending_ = false;
         if (!Notify(root_.get(), kNotifyWindowInit)) return true;
+        if (!CreateShadowWindow()) return true;
       }
       if (root_) SendNotify(root_.get(), kNotifyWindowSize, 0, 0, true);
       if (layered_ && layered_update_needed_) {

@@ -51,6 +51,7 @@ CControlUI* CollectTabStop(CControlUI* control, void* context) {
 
 void CPaintManagerUI::SetRoot(CControlUI* root) {
   if (root && root == root_.get()) return;
+  if (!CreateShadowWindow()) return;
   if (focus_ && !MoveFocus(nullptr)) return;
   key_target_ = nullptr;
   hover_ = nullptr;
