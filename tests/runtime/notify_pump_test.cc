@@ -98,16 +98,5 @@ INSTANTIATE_TEST_SUITE_P(
         RouteCase{"an unknown virtual window goes to the own tables", L"click", L"btn_ok", L"Other", true,
                   "ok click", ""}));
 
-TEST(NotifyPumpTest, VirtualWindowNamesAreRegisteredOnce) {
-  CNotifyPump pump;
-  CNotifyPump sub_pump;
-  EXPECT_TRUE(pump.AddVirtualWindow(L"pane", &sub_pump));
-  EXPECT_FALSE(pump.AddVirtualWindow(L"pane", &sub_pump));
-  EXPECT_FALSE(pump.AddVirtualWindow(L"", &sub_pump));
-  EXPECT_FALSE(pump.AddVirtualWindow(L"other", nullptr));
-  EXPECT_TRUE(pump.RemoveVirtualWindow(L"pane"));
-  EXPECT_FALSE(pump.RemoveVirtualWindow(L"pane"));
-}
-
 }  // namespace
 }  // namespace veneer::test

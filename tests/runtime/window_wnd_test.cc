@@ -131,17 +131,5 @@ TEST(WindowGeometryTest, CentredPositionStaysInsideTheWorkArea) {
   }
 }
 
-TEST(WindowGeometryTest, MinMaxInfoOnASecondaryMonitorStartsAtTheOrigin) {
-  MONITORINFO monitor = {};
-  monitor.rcWork = RECT{1920, 0, 3200, 1000};
-  MINMAXINFO info = {};
-  FillMinMaxInfo(monitor, SIZE{300, 200}, SIZE{0, 900}, &info);
-  EXPECT_EQ(0, info.ptMaxPosition.x);
-  EXPECT_EQ(1280, info.ptMaxSize.x);
-  EXPECT_EQ(1280, info.ptMaxTrackSize.x) << "0 takes the work area's";
-  EXPECT_EQ(900, info.ptMaxTrackSize.y);
-  EXPECT_EQ(300, info.ptMinTrackSize.x);
-}
-
 }  // namespace
 }  // namespace veneer::test
