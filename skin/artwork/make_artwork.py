@@ -382,6 +382,10 @@ def palette_of(rgba, limit=256):
     return sorted(seen, key=lambda p: (-p[3], p))
 
 
+# Above this many pixels an image that fits a palette is written with one without trying the others.
+LARGE_IMAGE = 65536
+
+
 def encode_png(width, height, rgba, thorough=True):
     """PNG bytes of straight 8-bit RGBA pixels in the smallest exact form among grey, grey with alpha,
     RGB, RGB with alpha and an indexed palette. Without thorough, quickly: RGBA rows filtered with Up."""
@@ -398,6 +402,8 @@ def encode_png(width, height, rgba, thorough=True):
         colour_type, data = (2, interleave(r, g, b)) if opaque else (6, rgba)
     candidates = [(colour_type, len(data) // (width * height), b"", data)]
     palette = palette_of(rgba) if colour_type in (2, 6) else None
+    if palette and width * height > LARGE_IMAGE:
+        candidates = []  # One byte a pixel beats three or four; filtering them all would be slow.
     if palette:
         index = {p: i for i, p in enumerate(palette)}
         extra = chunk(b"PLTE", b"".join(p[:3] for p in palette))
