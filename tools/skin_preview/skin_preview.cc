@@ -1,0 +1,192 @@
+// skin_preview: builds one skin file into a window of the skin's size, paints it and writes the window's
+// client area to a PNG file, so that a skin can be looked at without the application. PreviewUsage
+// describes the command line; every failure is one line on standard error and a non-zero exit status,
+// never a message box.
+#include <windows.h>
+
+#include <stb_image_write.h>
+
+#include <string>
+#include <vector>
+
+#include "tools/skin_preview/preview_options.h"
+#include "tools/skin_preview/preview_window.h"
+#include "ui/markup/skin_source.h"
+#include "ui/runtime/control.h"
+
+namespace tessaro::preview {
+namespace {
+
+enum ExitStatus { kSuccess = 0, kPreviewFailed = 1, kBadCommandLine = 2 };
+
+constexpr DWORD kMaxArchiveSize = 64 * 1024 * 1024;
+
+// Writes `text` and a line end to standard output or standard error as UTF-8.
+void WriteLine(DWORD standard_handle, const std::wstring& text) {
+  const std::wstring line = text + L"\n";
+  const int size = WideCharToMultiByte(CP_UTF8, 0, line.data(), static_cast<int>(line.size()), nullptr, 0,
+                                       nullptr, nullptr);
+  std::string bytes(size > 0 ? size : 0, '\0');
+  WideCharToMultiByte(CP_UTF8, 0, line.data(), static_cast<int>(line.size()), bytes.data(), size, nullptr,
+                      nullptr);
+  DWORD written = 0;
+  WriteFile(GetStdHandle(standard_handle), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+}
+
+int Fail(const std::wstring& reason) {
+  WriteLine(STD_ERROR_HANDLE, L"skin_preview: " + reason);
+  return kPreviewFailed;
+}
+
+std::wstring FullPath(const std::wstring& path) {
+  const DWORD size = GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
+  if (size == 0) return path;
+  std::wstring full(size, L'\0');
+  full.resize(GetFullPathNameW(path.c_str(), size, full.data(), nullptr));
+  return full;
+}
+
+// The skin archive stays in memory for the rest of the process, as the skin source requires.
+std::vector<unsigned char>& ArchiveBytes() {
+  static std::vector<unsigned char> bytes;
+  return bytes;
+}
+
+bool HandOverArchive(const std::wstring& description, std::wstring* error) {
+  std::vector<unsigned char>& bytes = ArchiveBytes();
+  veneer::SetSkinArchiveMemory(bytes.data(), static_cast<DWORD>(bytes.size()), nullptr);
+  if (veneer::GetCachedSkinArchive()) return true;
+  *error = description + L" is not a readable ZIP archive";
+  return false;
+}
+
+// Points the skin source at the skin files: the embedded archive, an archive file, or a folder (made
+// the current folder, so that skin files, includes and images are read relative to it).
+bool UseSkinOrigin(const PreviewOptions& options, std::wstring* error) {
+  veneer::SetAppModule(GetModuleHandleW(nullptr));
+  const std::wstring quoted = L"'" + options.origin_path + L"'";
+  switch (options.origin) {
+    case SkinOrigin::kEmbeddedArchive:
+      if (!veneer::ReadSkinResource(nullptr, MAKEINTRESOURCEW(102), L"ZIPRES", &ArchiveBytes())) {
+        *error = L"this program carries no skin archive (resource ZIPRES 102)";
+        return false;
+      }
+      return HandOverArchive(L"the embedded skin archive", error);
+    case SkinOrigin::kArchiveFile:
+      if (veneer::ReadSkinDiskFile(options.origin_path.c_str(), kMaxArchiveSize, &ArchiveBytes()) !=
+          veneer::SkinReadStatus::kRead) {
+        *error = L"cannot read the skin archive " + quoted;
+        return false;
+      }
+      return HandOverArchive(quoted, error);
+    case SkinOrigin::kFolder:
+      if (SetCurrentDirectoryW(options.origin_path.c_str())) return true;
+      *error = L"cannot open the skin folder " + quoted;
+      return false;
+  }
+  return false;
+}
+
+void ApplyChange(const ControlChange& change, veneer::CControlUI* control) {
+  switch (change.kind) {
+    case ControlChangeKind::kText:
+      control->SetText(change.value.c_str());
+      break;
+    case ControlChangeKind::kShow:
+    case ControlChangeKind::kHide:
+      control->SetVisible(change.kind == ControlChangeKind::kShow);
+      break;
+    case ControlChangeKind::kEnable:
+    case ControlChangeKind::kDisable:
+      control->SetEnabled(change.kind == ControlChangeKind::kEnable);
+      break;
+    case ControlChangeKind::kImage:
+      control->SetBackImage(change.value.c_str());
+      break;
+  }
+}
+
+bool ApplyChanges(const PreviewOptions& options, PreviewWindow* window, std::wstring* error) {
+  for (const ControlChange& change : options.changes) {
+    veneer::CControlUI* control = window->FindControl(change.name.c_str());
+    if (!control) {
+      *error = L"no control named '" + change.name + L"' in skin '" + options.skin_file + L"'";
+      return false;
+    }
+    ApplyChange(change, control);
+  }
+  return true;
+}
+
+void AppendBytes(void* context, void* data, int size) {
+  auto* bytes = static_cast<std::vector<unsigned char>*>(context);
+  const auto* begin = static_cast<const unsigned char*>(data);
+  bytes->insert(bytes->end(), begin, begin + size);
+}
+
+bool WritePng(const std::wstring& path, const ClientPicture& picture) {
+  std::vector<unsigned char> rgba;
+  rgba.reserve(picture.pixels.size() * 4);
+  for (const uint32_t pixel : picture.pixels) {
+    rgba.insert(rgba.end(), {static_cast<unsigned char>(pixel >> 16), static_cast<unsigned char>(pixel >> 8),
+                             static_cast<unsigned char>(pixel), static_cast<unsigned char>(pixel >> 24)});
+  }
+  std::vector<unsigned char> png;
+  if (!stbi_write_png_to_func(AppendBytes, &png, picture.width, picture.height, 4, rgba.data(),
+                              picture.width * 4)) {
+    return false;
+  }
+  const veneer::ScopedFileHandle file(
+      CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+  DWORD written = 0;
+  const bool complete =
+      file && WriteFile(file.get(), png.data(), static_cast<DWORD>(png.size()), &written, nullptr) &&
+      written == png.size();
+  if (!complete && file) DeleteFileW(path.c_str());
+  return complete;
+}
+
+int Preview(const PreviewOptions& options) {
+  // The output path is fixed before a skin folder becomes the current folder.
+  const std::wstring output = FullPath(options.output);
+  std::wstring error;
+  if (!UseSkinOrigin(options, &error)) return Fail(error);
+  PreviewWindow window;
+  if (!window.Create(options.skin_file.c_str(), &error)) return Fail(error);
+  if (!ApplyChanges(options, &window, &error)) return Fail(error);
+  window.ShowAndPaint();
+  ClientPicture picture;
+  if (!window.CaptureClient(&picture)) return Fail(L"cannot make a bitmap of the window's size");
+  if (!WritePng(output, picture)) return Fail(L"cannot write the picture to '" + output + L"'");
+  WriteLine(STD_OUTPUT_HANDLE, L"wrote " + output + L" (" + std::to_wstring(picture.width) + L" x " +
+                                   std::to_wstring(picture.height) + L")");
+  return kSuccess;
+}
+
+int Run(const std::vector<std::wstring>& arguments) {
+  // Failures must end the process with a status, never wait for someone to close a system dialog.
+  SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOGPFAULTERRORBOX | SEM_NOOPENFILEERRORBOX);
+  PreviewOptions options;
+  std::wstring error;
+  switch (ParsePreviewArguments(arguments, &options, &error)) {
+    case ParseOutcome::kHelp:
+      WriteLine(STD_OUTPUT_HANDLE, PreviewUsage());
+      return kSuccess;
+    case ParseOutcome::kBadArguments:
+      WriteLine(STD_ERROR_HANDLE, L"skin_preview: " + error);
+      return kBadCommandLine;
+    case ParseOutcome::kPreview:
+      break;
+  }
+  return Preview(options);
+}
+
+}  // namespace
+}  // namespace tessaro::preview
+
+// The entry point of a -municode program; the C runtime calls it with the UTF-16 command line.
+int wmain(int argc, wchar_t** argv);
+
+int wmain(int argc, wchar_t** argv) {
+  return tessaro::preview::Run(std::vector<std::wstring>(argv + (argc > 0 ? 1 : 0), argv + argc));
+}
