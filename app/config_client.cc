@@ -8,6 +8,8 @@
 
 #include "app/app_messages.h"
 #include "app/config_identity.h"
+#include "app/utf8_text.h"
+#include "app/web_url.h"
 #include "ui/core/win_handles.h"
 
 namespace tessaro {
@@ -21,6 +23,8 @@ constexpr DWORD kMaxChunkBytes = 1 << 20;
 // otherwise exhaust the 32-bit address space and end the process. Reaching it counts as running out
 // of memory: "Out of memory" is printed and the body read so far is returned.
 constexpr size_t kMaxBodyBytes = 8 << 20;
+// Upper bound of a file fetched with HttpGetFile (pictures are a few hundred kilobytes).
+constexpr size_t kMaxFileBytes = 32 << 20;
 
 // A WinHTTP handle closed when it goes out of scope; declared session, connection, request, they
 // close request, connection, session. A null handle (the open call failed) is not closed.
@@ -72,43 +76,123 @@ DWORD FetchAndHandOver(LPVOID main_window, const std::wstring& path, UINT messag
   return 0;
 }
 
-}  // namespace
+// A WinHTTP GET that has been sent and whose reply headers have arrived. Declared session,
+// connection, request: destroyed request, connection, session.
+struct SentRequest {
+  InternetHandle session;
+  InternetHandle connection;
+  InternetHandle request;
+};
 
-std::wstring GlobalConfigPath(const std::wstring& goods_name) {
-  return L"/installer/config/global?name=" + goods_name + L"&os=windows";
-}
-
-std::wstring GoodsConfigPath(const std::wstring& goods_name) {
-  return L"/installer/config/goods?name=" + goods_name + L"&os=windows";
-}
-
-std::string HttpGet(const std::wstring& host, const std::wstring& path) {
-  std::string body;
-  InternetHandle session(WinHttpOpen(L"User-Agent", WINHTTP_ACCESS_TYPE_DEFAULT_PROXY, WINHTTP_NO_PROXY_NAME,
-                                     WINHTTP_NO_PROXY_BYPASS, 0));
-  if (!session.get()) return body;
-  InternetHandle connection(WinHttpConnect(session.get(), host.c_str(), INTERNET_DEFAULT_HTTPS_PORT, 0));
-  WinHttpSetTimeouts(session.get(), kTimeoutMs, kTimeoutMs, kTimeoutMs, kTimeoutMs);
+// Sends GET `path` to host:port (TLS when `secure`) with the agent "User-Agent", the default proxy
+// and 2000 ms for each of resolve, connect, send and receive and for the reply's headers, and waits
+// for the reply's headers. False on any failure.
+bool SendGet(const std::wstring& host, INTERNET_PORT port, const std::wstring& path, bool secure,
+             SentRequest* sent) {
+  sent->session.reset(WinHttpOpen(L"User-Agent", WINHTTP_ACCESS_TYPE_DEFAULT_PROXY, WINHTTP_NO_PROXY_NAME,
+                                  WINHTTP_NO_PROXY_BYPASS, 0));
+  if (!sent->session) return false;
+  sent->connection.reset(WinHttpConnect(sent->session.get(), host.c_str(), port, 0));
+  WinHttpSetTimeouts(sent->session.get(), kTimeoutMs, kTimeoutMs, kTimeoutMs, kTimeoutMs);
   // Waiting for the reply's headers has a time-out of its own. Windows also stops that wait at the
   // receive time-out; Wine waits for as long as this one says (forever by default), so a server that
   // never answers would keep the window waiting for its document. Same 2000 ms.
   DWORD response_timeout = kTimeoutMs;
-  WinHttpSetOption(session.get(), WINHTTP_OPTION_RECEIVE_RESPONSE_TIMEOUT, &response_timeout,
+  WinHttpSetOption(sent->session.get(), WINHTTP_OPTION_RECEIVE_RESPONSE_TIMEOUT, &response_timeout,
                    sizeof response_timeout);
-  if (!connection.get()) return body;
-  InternetHandle request(WinHttpOpenRequest(connection.get(), L"GET", path.c_str(), nullptr,
-                                            WINHTTP_NO_REFERER, WINHTTP_DEFAULT_ACCEPT_TYPES,
-                                            WINHTTP_FLAG_SECURE));
-  if (!request.get()) return body;
-  if (!WinHttpSendRequest(request.get(), WINHTTP_NO_ADDITIONAL_HEADERS, 0, WINHTTP_NO_REQUEST_DATA, 0, 0,
-                          0)) {
-    return body;
+  if (!sent->connection) return false;
+  sent->request.reset(WinHttpOpenRequest(sent->connection.get(), L"GET", path.c_str(), nullptr,
+                                         WINHTTP_NO_REFERER, WINHTTP_DEFAULT_ACCEPT_TYPES,
+                                         secure ? WINHTTP_FLAG_SECURE : 0));
+  if (!sent->request) return false;
+  if (!WinHttpSendRequest(sent->request.get(), WINHTTP_NO_ADDITIONAL_HEADERS, 0, WINHTTP_NO_REQUEST_DATA, 0,
+                          0, 0)) {
+    return false;
   }
+  return WinHttpReceiveResponse(sent->request.get(), nullptr);
+}
+
+// Writes the reply body to `file`, up to kMaxFileBytes. False when a read or a write fails or the
+// body is longer than that.
+bool CopyBodyToFile(HINTERNET request, HANDLE file) {
+  char buffer[64 * 1024];
+  size_t total = 0;
+  for (;;) {
+    DWORD read = 0;
+    if (!WinHttpReadData(request, buffer, sizeof buffer, &read)) return false;
+    if (read == 0) return true;
+    total += read;
+    DWORD written = 0;
+    if (total > kMaxFileBytes || !WriteFile(file, buffer, read, &written, nullptr) || written != read)
+      return false;
+  }
+}
+
+bool IsUnreservedInUrl(unsigned char byte) {
+  return (byte >= '0' && byte <= '9') || (byte >= 'a' && byte <= 'z') || (byte >= 'A' && byte <= 'Z') ||
+         byte == '-' || byte == '.' || byte == '_' || byte == '~';
+}
+
+// The name as a query value: its UTF-8 bytes, each one that is not unreserved in a URL as "%XX".
+std::wstring QueryValue(const std::wstring& name) {
+  static const wchar_t kHexDigits[] = L"0123456789ABCDEF";
+  std::wstring value;
+  for (unsigned char byte : Utf8FromWide(name)) {
+    if (IsUnreservedInUrl(byte)) {
+      value += static_cast<wchar_t>(byte);
+    } else {
+      value += L'%';
+      value += kHexDigits[byte >> 4];
+      value += kHexDigits[byte & 0xF];
+    }
+  }
+  return value;
+}
+
+}  // namespace
+
+std::wstring GlobalConfigPath(const std::wstring& goods_name) {
+  return L"/installer/config/global?name=" + QueryValue(goods_name) + L"&os=windows";
+}
+
+std::wstring GoodsConfigPath(const std::wstring& goods_name) {
+  return L"/installer/config/goods?name=" + QueryValue(goods_name) + L"&os=windows";
+}
+
+std::string HttpGet(const std::wstring& host, const std::wstring& path) {
+  std::string body;
+  SentRequest sent;
+  if (!SendGet(host, INTERNET_DEFAULT_HTTPS_PORT, path, true, &sent)) return body;
   // The status code is not examined: an error page's body is handed over like a good reply.
-  if (!WinHttpReceiveResponse(request.get(), nullptr)) return body;
-  while (ReadChunk(request.get(), &body)) {
+  while (ReadChunk(sent.request.get(), &body)) {
   }
   return body;
+}
+
+bool HttpGetFile(const std::wstring& url, const std::wstring& path) {
+  if (!IsWebUrl(url)) return false;
+  URL_COMPONENTS parts = {};
+  parts.dwStructSize = sizeof parts;
+  parts.dwSchemeLength = parts.dwHostNameLength = parts.dwUrlPathLength = parts.dwExtraInfoLength = 1;
+  if (!WinHttpCrackUrl(url.c_str(), 0, 0, &parts)) return false;
+  const std::wstring host(parts.lpszHostName, parts.dwHostNameLength);
+  const std::wstring target = std::wstring(parts.lpszUrlPath, parts.dwUrlPathLength) +
+                              std::wstring(parts.lpszExtraInfo, parts.dwExtraInfoLength);
+  SentRequest sent;
+  if (!SendGet(host, parts.nPort, target.empty() ? L"/" : target, parts.nScheme == INTERNET_SCHEME_HTTPS,
+               &sent)) {
+    return false;
+  }
+  DWORD status = 0;
+  DWORD status_size = sizeof status;
+  if (!WinHttpQueryHeaders(sent.request.get(), WINHTTP_QUERY_STATUS_CODE | WINHTTP_QUERY_FLAG_NUMBER,
+                           WINHTTP_HEADER_NAME_BY_INDEX, &status, &status_size, WINHTTP_NO_HEADER_INDEX) ||
+      status != HTTP_STATUS_OK) {
+    return false;
+  }
+  veneer::ScopedFileHandle file(
+      CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+  return file && CopyBodyToFile(sent.request.get(), file.get());
 }
 
 DWORD WINAPI FetchGlobalConfig(LPVOID main_window) {

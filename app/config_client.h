@@ -11,7 +11,8 @@ namespace tessaro {
 // its own, and the hand-over of the raw reply body to the main window's UI thread. It does not parse
 // the documents (the main window does), does not retry and keeps no cache: one request per start.
 
-// The request paths for a catalogue name, inserted as it is (no escaping, no encoding).
+// The request paths for a catalogue name, which is percent-encoded as UTF-8: every byte other than
+// ASCII letters, digits and "-._~" becomes "%XX", so that "a&b" is one name and not a name and a key.
 std::wstring GlobalConfigPath(const std::wstring& goods_name);
 std::wstring GoodsConfigPath(const std::wstring& goods_name);
 
@@ -21,6 +22,12 @@ std::wstring GoodsConfigPath(const std::wstring& goods_name);
 // The body ends at the first NUL byte the server sent and at 8 MiB at most. Prints each chunk read
 // and the read loop's failures to standard output.
 std::string HttpGet(const std::wstring& host, const std::wstring& path);
+
+// GET `url` (a web URL, IsWebUrl) with the same client settings as HttpGet, on the URL's own scheme
+// and port, and write the reply body to the file `path` (created or replaced). True only for status
+// 200 and a body read and written whole (at most 32 MiB); otherwise the file may hold a part of the
+// body or nothing, and the caller discards it. Blocking; any thread.
+bool HttpGetFile(const std::wstring& url, const std::wstring& path);
 
 // Thread procedures for CreateThread. `main_window` is the main window's HWND. Each builds its path
 // from GoodsName, copies ConfigHost, fetches, and sends the body to the window with SendMessageW:

@@ -11,11 +11,27 @@ std::wstring GoodsName;
 // makes the joined literal wide.
 const wchar_t* const kBuiltConfigHost = L"" TESSARO_CONFIG_HOST;
 
+namespace {
+
+// "name (2)" -> "name": the mark a browser adds to a second download of the same file. A name that
+// would be left empty is kept whole.
+std::wstring WithoutDownloadCopyMark(const std::wstring& name) {
+  if (name.size() < 4 || name.back() != L')') return name;
+  const size_t open = name.rfind(L" (");
+  if (open == std::wstring::npos || open == 0 || open + 3 >= name.size()) return name;
+  for (size_t index = open + 2; index + 1 < name.size(); ++index) {
+    if (name[index] < L'0' || name[index] > L'9') return name;
+  }
+  return name.substr(0, open);
+}
+
+}  // namespace
+
 std::wstring GoodsNameFromModulePath(const std::wstring& module_path) {
   const size_t slash = module_path.rfind(L'\\');
   if (slash == std::wstring::npos) return std::wstring();
   const std::wstring file_name = module_path.substr(slash + 1);
-  return file_name.substr(0, file_name.rfind(L'.'));
+  return WithoutDownloadCopyMark(file_name.substr(0, file_name.rfind(L'.')));
 }
 
 std::wstring ModuleGoodsName() {

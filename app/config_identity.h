@@ -22,7 +22,9 @@ extern std::wstring GoodsName;
 extern const wchar_t* const kBuiltConfigHost;
 
 // The catalogue name a program file path stands for: the text after the last backslash, cut before
-// its last '.'; a file name without '.' is used whole; a path without a backslash gives "".
+// its last '.'; a file name without '.' is used whole; a path without a backslash gives "". A
+// trailing " (N)" (N digits), which browsers add to a second download of the same file, is dropped
+// unless nothing would be left: "tessaro (1).exe" is still "tessaro".
 std::wstring GoodsNameFromModulePath(const std::wstring& module_path);
 
 // GoodsNameFromModulePath of this program's own file. The path is read whole, however long; if it

@@ -12,7 +12,7 @@
 #include "tests/app/hand_over_recorder.h"
 #include "tests/app/server_log.h"
 #include "tests/app/stdout_capture.h"
-#include "tests/support/environment_path.h"
+#include "tests/app/test_documents.h"
 #include "tests/support/message_pump.h"
 #include "tests/support/temp_files.h"
 #include "ui/core/win_handles.h"
@@ -24,16 +24,6 @@ namespace tessaro::test {
 namespace {
 
 constexpr DWORD kHandOverTimeoutMs = 15000;
-
-std::string ReadDocument(const char* product, const char* kind) {
-  std::wstring path = veneer::test::EnvironmentPath(L"TESSARO_CONFIG_DOCUMENTS");
-  path += L"\\";
-  path += std::wstring(product, product + strlen(product));
-  path += L"\\";
-  path += std::wstring(kind, kind + strlen(kind));
-  path += L".json";
-  return veneer::test::ReadFileBytes(path);
-}
 
 std::string GlobalRequestLine(const std::string& query_name) {
   return "GET /installer/config/global?name=" + query_name + "&os=windows HTTP/1.1";
@@ -53,7 +43,8 @@ std::vector<std::string> Sorted(std::vector<std::string> lines) {
 class ConfigFetchTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    ASSERT_FALSE(ReadDocument("tessaro_test", "global").empty()) << "TESSARO_CONFIG_DOCUMENTS is not set";
+    ASSERT_FALSE(ReadServedDocument("tessaro_test", "global").empty())
+        << "TESSARO_CONFIG_DOCUMENTS is not set";
     ConfigHost = L"localhost";
   }
 
@@ -85,8 +76,8 @@ class ConfigFetchTest : public ::testing::Test {
 TEST_F(ConfigFetchTest, GoodRepliesAreHandedOverWholeAndTheServerSeesBothPaths) {
   ServerLog log;
   FetchBoth(L"tessaro_test");
-  const std::string global = ReadDocument("tessaro_test", "global");
-  const std::string goods = ReadDocument("tessaro_test", "goods");
+  const std::string global = ReadServedDocument("tessaro_test", "global");
+  const std::string goods = ReadServedDocument("tessaro_test", "goods");
   EXPECT_EQ(recorder_.global().body, global);
   EXPECT_EQ(recorder_.global().length, static_cast<LPARAM>(global.size()));
   EXPECT_EQ(recorder_.goods().body, goods);
@@ -102,8 +93,8 @@ TEST_F(ConfigFetchTest, BothFetchesRunAtOnceAndEachReachesTheWindowOnce) {
   veneer::test::PumpMessagesFor(500);
   EXPECT_EQ(recorder_.global().count, 1);
   EXPECT_EQ(recorder_.goods().count, 1);
-  EXPECT_EQ(recorder_.global().body, ReadDocument("tessaro_test", "global"));
-  EXPECT_EQ(recorder_.goods().body, ReadDocument("tessaro_test", "goods"));
+  EXPECT_EQ(recorder_.global().body, ReadServedDocument("tessaro_test", "global"));
+  EXPECT_EQ(recorder_.goods().body, ReadServedDocument("tessaro_test", "goods"));
 }
 
 TEST_F(ConfigFetchTest, AgentTextIsUserAgent) {
@@ -116,7 +107,7 @@ TEST_F(ConfigFetchTest, AgentTextIsUserAgent) {
 
 TEST_F(ConfigFetchTest, ChunksSentWithPausesAreJoinedInOrder) {
   FetchGlobal(L"chunked");
-  EXPECT_EQ(recorder_.global().body, ReadDocument("tessaro_test", "global"));
+  EXPECT_EQ(recorder_.global().body, ReadServedDocument("tessaro_test", "global"));
 }
 
 // The server's "large" body: `size` bytes of numbered 64-byte lines.
@@ -155,7 +146,7 @@ TEST_F(ConfigFetchTest, EmptyBodyIsHandedOverOnce) {
 }
 
 TEST_F(ConfigFetchTest, NulByteCutsTheBody) {
-  const std::string before_nul = ReadDocument("tessaro_test", "global").substr(0, 10);
+  const std::string before_nul = ReadServedDocument("tessaro_test", "global").substr(0, 10);
   FetchGlobal(L"nul");
   EXPECT_EQ(recorder_.global().body, before_nul);
   EXPECT_EQ(recorder_.global().length, 10);
@@ -163,7 +154,7 @@ TEST_F(ConfigFetchTest, NulByteCutsTheBody) {
 
 // Bytes in chunks after the NUL must not be joined onto the part before it.
 TEST_F(ConfigFetchTest, NulByteCutsTheBodyWhenMoreChunksFollow) {
-  const std::string before_nul = ReadDocument("tessaro_test", "global").substr(0, 10);
+  const std::string before_nul = ReadServedDocument("tessaro_test", "global").substr(0, 10);
   FetchGlobal(L"nul_chunked");
   EXPECT_EQ(recorder_.global().body, before_nul);
   EXPECT_EQ(recorder_.global().length, 10);
@@ -192,7 +183,7 @@ TEST_F(ConfigFetchTest, SilentServerHandsOverEmptyBodiesWithinSeconds) {
 
 TEST_F(ConfigFetchTest, ClosedConnectionHandsOverWhatWasRead) {
   FetchGlobal(L"closed");
-  EXPECT_EQ(recorder_.global().body, ReadDocument("tessaro_test", "global").substr(0, 100));
+  EXPECT_EQ(recorder_.global().body, ReadServedDocument("tessaro_test", "global").substr(0, 100));
 }
 
 // Wine reports a connection closed before the announced length as the end of the data, so no
@@ -201,7 +192,7 @@ TEST(HttpGetTest, PrintsEachChunkItReads) {
   StdoutCapture capture;
   const std::string body = HttpGet(L"localhost", GlobalConfigPath(L"closed"));
   const std::string printed = capture.Finish();
-  EXPECT_EQ(body, ReadDocument("tessaro_test", "global").substr(0, 100));
+  EXPECT_EQ(body, ReadServedDocument("tessaro_test", "global").substr(0, 100));
   EXPECT_EQ(printed, body);
 }
 
@@ -215,9 +206,9 @@ TEST(HttpGetTest, BodyStopsAtItsSizeLimit) {
   EXPECT_EQ(printed, body + "Out of memory\n");
 }
 
-TEST(HttpGetTest, RequestPathsCarryTheNameUnchanged) {
-  EXPECT_EQ(GlobalConfigPath(L"My App"), L"/installer/config/global?name=My App&os=windows");
-  EXPECT_EQ(GoodsConfigPath(L"a&b"), L"/installer/config/goods?name=a&b&os=windows");
+TEST(HttpGetTest, RequestPathsCarryTheNamePercentEncoded) {
+  EXPECT_EQ(GlobalConfigPath(L"My App"), L"/installer/config/global?name=My%20App&os=windows");
+  EXPECT_EQ(GoodsConfigPath(L"a&b"), L"/installer/config/goods?name=a%26b&os=windows");
   EXPECT_EQ(GoodsConfigPath(L""), L"/installer/config/goods?name=&os=windows");
 }
 
@@ -253,19 +244,16 @@ std::vector<std::string> RequestLinesOfProgramNamed(const wchar_t* file_name) {
   return Sorted(log.NewLines());
 }
 
-// The name goes into the path unescaped; WinHTTP (here: Wine's) escapes some characters itself on the
-// way out: the space, '#' and non-ASCII text (as UTF-8) are percent-encoded, '&' and '%' are sent as
-// they are. So the server reads "a&b" as the name "a" plus a key "b", and "50%" as a broken escape.
+// The name goes into the query percent-encoded, so the server reads every one of these names whole;
+// WinHTTP has nothing left to escape. A browser's " (1)" for a second download is not part of it.
 TEST(RenamedProgramTest, RequestLinesTheServerReceives) {
   const struct {
     const wchar_t* file_name;
     const char* query_name;
   } cases[] = {
-      {L"My App.exe", "My%20App"},
-      {L"a&b.exe", "a&b"},
-      {L"50%.exe", "50%"},
-      {L"a#b.exe", "a%23b"},
-      {L"\u6d4b\u8bd5.exe", "%E6%B5%8B%E8%AF%95"},  // "测试"
+      {L"My App.exe", "My%20App"},     {L"a&b.exe", "a%26b"},
+      {L"50%.exe", "50%25"},           {L"a#b.exe", "a%23b"},
+      {L"tessaro (1).exe", "tessaro"}, {L"\u6d4b\u8bd5.exe", "%E6%B5%8B%E8%AF%95"},  // "测试"
   };
   for (const auto& named : cases) {
     EXPECT_EQ(RequestLinesOfProgramNamed(named.file_name),
