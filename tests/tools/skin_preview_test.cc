@@ -162,7 +162,7 @@ std::vector<std::string> Mismatches(const Picture& picture, const std::vector<Co
 constexpr uint32_t kTitleBar = 0x10183F;
 constexpr uint32_t kHeading = 0x252733;  // Both pages' headings.
 constexpr uint32_t kWhite = 0xFFFFFF;
-constexpr uint32_t kBlack = 0x000000;  // Where nothing is painted (missing artwork).
+constexpr uint32_t kBlack = 0x000000;  // Where nothing is painted.
 constexpr uint32_t kBorder = 0xE0E0E0;
 constexpr uint32_t kPanel = 0xE9F5FE;
 constexpr uint32_t kBlue = 0x2196F3;
@@ -194,7 +194,7 @@ TEST(SkinPreviewTest, TheProductsSkinsArePaintedWithTheirColours) {
        {960, 720},
        {At(0, 0, kTitleBar),
         At(959, 31, kTitleBar),
-        At(480, 32, kBlack),
+        {{0, 32, 960, 720}, kBlack, false},  // The background image covers the rest.
         {kTitleArea, kWhite, false},
         {kMainHeading, kHeading, false},
         {kErrorHeading, kHeading, false}}},
@@ -209,7 +209,10 @@ TEST(SkinPreviewTest, TheProductsSkinsArePaintedWithTheirColours) {
       {L"main_logo",  // con_logo: 96 x 96 at 244,254.
        {L"MainWnd.xml", L"--show", L"hor_main", L"--image", L"con_logo=file='" + red.path() + L"'"},
        {960, 720},
-       {At(244, 254, kRed), At(339, 349, kRed), At(243, 254, kBlack), At(340, 349, kBlack)}},
+       {At(244, 254, kRed),
+        At(339, 349, kRed),
+        {{243, 254, 244, 255}, kRed, false},
+        {{340, 349, 341, 350}, kRed, false}}},
       {L"message_box", {L"MessageBox.xml"}, {480, 360}, message_box},
       {L"message_box_folder",
        {L"--folder", EnvironmentPath(L"TESSARO_SKIN_FOLDER"), L"MessageBox.xml"},
