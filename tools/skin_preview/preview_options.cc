@@ -143,10 +143,9 @@ const wchar_t* PreviewUsage() {
 
 Builds SKIN_FILE (for example MainWnd.xml) into a window of the skin's size, on the window base the
 product's windows use, lays it out, paints it and writes the window's client area to a PNG file.
-Exit status: 0 when the picture was written,
-1 when the skin cannot be previewed (it cannot be built, a control name is unknown, its drop shadow
-cannot be drawn, the picture cannot be written), 2 for a bad command line. A skin that cannot be
-built is one line on standard error, never a message box.
+Exit status: 0 when the picture was written, 1 when the skin cannot be previewed (it cannot be
+built, a control name is unknown, its drop shadow cannot be drawn, the picture cannot be written),
+2 for a bad command line. Failures are one line on standard error, never a message box.
 
 Where the skin files come from (default: the skin archive built into this program):
   --folder DIR          plain files in DIR (includes and images are read relative to it)
