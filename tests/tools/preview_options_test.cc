@@ -17,11 +17,18 @@ TEST(PreviewOptionsTest, ValidCommandLines) {
     const wchar_t* origin_path;
     const wchar_t* output;
     std::vector<ControlChange> changes;
+    bool with_shadow = false;
   } cases[] = {
       {{L"MainWnd.xml"}, SkinOrigin::kEmbeddedArchive, L"", L"MainWnd.png", {}},
       {{L"--out", L"a.png", L"MainWnd.xml"}, SkinOrigin::kEmbeddedArchive, L"", L"a.png", {}},
       {{L"--folder", L"C:\\skins", L"sub\\Dialog.xml"}, SkinOrigin::kFolder, L"C:\\skins", L"Dialog.png", {}},
       {{L"C:x/y/a.b.xml", L"--archive", L"s.zip"}, SkinOrigin::kArchiveFile, L"s.zip", L"a.b.png", {}},
+      {{L"--shadow", L"MainWnd.xml", L"--out", L"s.png"},
+       SkinOrigin::kEmbeddedArchive,
+       L"",
+       L"s.png",
+       {},
+       true},
       // Changes keep their order; a value may be empty, hold '=' or start with '-'.
       {{L"MainWnd.xml", L"--show", L"hor_main", L"--text", L"lab_tile=\u5b89\u88c5=1", L"--hide", L"-x",
         L"--text", L"lab=", L"--disable", L"btn", L"--enable", L"btn", L"--image", L"con=file='a.png'"},
@@ -45,6 +52,7 @@ TEST(PreviewOptionsTest, ValidCommandLines) {
     EXPECT_EQ(row.origin, options.origin);
     EXPECT_EQ(row.origin_path, options.origin_path);
     EXPECT_EQ(row.output, options.output);
+    EXPECT_EQ(row.with_shadow, options.with_shadow);
     ASSERT_EQ(row.changes.size(), options.changes.size());
     for (size_t i = 0; i < row.changes.size(); ++i) {
       EXPECT_EQ(row.changes[i].kind, options.changes[i].kind) << i;
@@ -62,7 +70,7 @@ TEST(PreviewOptionsTest, BadCommandLinesSayWhy) {
       {{}, L"no skin file given (--help shows how to call the previewer)"},
       {{L"--out", L"a.png"}, L"no skin file given (--help shows how to call the previewer)"},
       {{L"a.xml", L"b.xml"}, L"more than one skin file: 'a.xml' and 'b.xml'"},
-      {{L"a.xml", L"--shadow"}, L"unknown option '--shadow' (--help lists the options)"},
+      {{L"a.xml", L"--zoom"}, L"unknown option '--zoom' (--help lists the options)"},
       {{L"a.xml", L"--text"}, L"--text needs a value"},
       {{L"a.xml", L"--text", L"lab_tile"}, L"--text needs NAME=VALUE, not 'lab_tile'"},
       {{L"a.xml", L"--image", L"=file='a.png'"}, L"--image needs NAME=VALUE, not '=file='a.png''"},

@@ -1,13 +1,14 @@
 // The skin previewer run as a child process on the product's skins (from the embedded archive, a folder
-// and an archive file), its pictures decoded and checked at pixels whose colours the skins set (the
-// artwork is not in the tree yet). A picture that fails its checks stays in the failures folder; the
-// path is printed. Hostile command lines end with a status and one line on standard error.
+// and an archive file), its pictures decoded and checked at pixels whose colours the skins set, and
+// with --shadow at the drop shadow around them. A picture that fails its checks stays in the failures folder;
+// the path is printed. Hostile command lines end with a status and one line on standard error.
 #include <windows.h>
 
 #include <gtest/gtest.h>
 #include <stb_image.h>
 
 #include <cstdint>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -159,6 +160,45 @@ std::vector<std::string> Mismatches(const Picture& picture, const std::vector<Co
   return found;
 }
 
+// Every pixel of an area near a colour (each channel within `tolerance` of it) or darker than it (each
+// channel at least `tolerance` below it): shadows are blended, not one colour.
+enum class Shade { kNear, kDarker };
+struct ShadeCheck {
+  RECT area;
+  uint32_t rgb;
+  Shade shade;
+  int tolerance;
+};
+
+bool HasShade(uint32_t pixel, const ShadeCheck& check) {
+  for (int shift = 0; shift < 24; shift += 8) {
+    const int difference =
+        static_cast<int>((check.rgb >> shift) & 0xFF) - static_cast<int>((pixel >> shift) & 0xFF);
+    const bool fits =
+        check.shade == Shade::kNear ? std::abs(difference) <= check.tolerance : difference >= check.tolerance;
+    if (!fits) return false;
+  }
+  return true;
+}
+
+// The first pixel of each check's area that does not fit it.
+void AddShadeMismatches(const Picture& picture, const std::vector<ShadeCheck>& checks,
+                        std::vector<std::string>* found) {
+  for (const ShadeCheck& check : checks) {
+    for (LONG at = 0, width = check.area.right - check.area.left;
+         at < width * (check.area.bottom - check.area.top); ++at) {
+      const int x = check.area.left + at % width;
+      const int y = check.area.top + at / width;
+      if (HasShade(picture.At(x, y), check)) continue;
+      char text[100];
+      snprintf(text, sizeof(text), "#%06X at %d,%d is not %s #%06X by %d", picture.At(x, y), x, y,
+               check.shade == Shade::kNear ? "near" : "darker than", check.rgb, check.tolerance);
+      found->push_back(text);
+      break;
+    }
+  }
+}
+
 constexpr uint32_t kTitleBar = 0x10183F;
 constexpr uint32_t kHeading = 0x252733;  // Both pages' headings.
 constexpr uint32_t kWhite = 0xFFFFFF;
@@ -167,6 +207,8 @@ constexpr uint32_t kBorder = 0xE0E0E0;
 constexpr uint32_t kPanel = 0xE9F5FE;
 constexpr uint32_t kBlue = 0x2196F3;
 constexpr uint32_t kRed = 0xFF0000;
+constexpr uint32_t kGreen = 0x00FF00;
+constexpr uint32_t kBackdrop = 0xDCDCDC;  // What --shadow lays the shadow on.
 
 // The main window's title bar and its two pages' headings.
 constexpr RECT kTitleArea = {0, 0, 300, 32};
@@ -178,12 +220,35 @@ struct PreviewCase {
   std::vector<std::wstring> arguments;  // All but --out.
   SIZE size;
   std::vector<ColourCheck> checks;
+  std::vector<ShadeCheck> shades = {};
+  std::wstring note = L"";  // Standard error.
 };
+
+// The drop shadow (shadowsize 18) of a window of `size` at 18,18: the far corners of the picture are
+// the backdrop; just beside the window's top left and bottom left corners it is darker.
+std::vector<ShadeCheck> ShadowAround(SIZE size) {
+  const LONG right = size.cx + 36;
+  const LONG bottom = size.cy + 36;
+  return {{{0, 0, 4, 4}, kBackdrop, Shade::kNear, 2},
+          {{right - 4, bottom - 4, right, bottom}, kBackdrop, Shade::kNear, 2},
+          {{16, 17, 17, 18}, kBackdrop, Shade::kDarker, 30},
+          {{17, bottom - 18, 18, bottom - 17}, kBackdrop, Shade::kDarker, 50}};
+}
+
+// The temporary folder without its trailing backslash, which would escape a closing quote of the
+// command line.
+std::wstring TempFolderForCommandLine() {
+  std::wstring temp = veneer::test::TempFolder();
+  temp.pop_back();
+  return temp;
+}
 
 TEST(SkinPreviewTest, TheProductsSkinsArePaintedWithTheirColours) {
   // A red picture outside the archive: images fall back to plain paths.
   const veneer::test::TempFile red(L"skin_preview_red.png",
                                    veneer::test::EncodePngArgb(2, 2, std::vector<uint32_t>(4, 0xFFFF0000)));
+  const veneer::test::TempFile unshadowed(
+      L"Unshadowed.xml", std::string("<Window size=\"40,30\"><Control bkcolor=\"#ff00ff00\" /></Window>"));
   const std::vector<ColourCheck> message_box = {
       At(0, 0, kBorder),     At(479, 0, kBorder), At(0, 359, kBorder),
       At(479, 359, kBorder), At(1, 1, kWhite),    At(478, 358, kWhite),
@@ -213,7 +278,27 @@ TEST(SkinPreviewTest, TheProductsSkinsArePaintedWithTheirColours) {
         At(339, 349, kRed),
         {{243, 254, 244, 255}, kRed, false},
         {{340, 349, 341, 350}, kRed, false}}},
+      {L"main_shadow",
+       {L"MainWnd.xml", L"--shadow"},
+       {996, 756},
+       {At(18, 18, kTitleBar),
+        At(18 + 959, 18 + 31, kTitleBar),
+        {{17, 18, 18, 50}, kTitleBar, false},
+        {{18, 17, 978, 18}, kTitleBar, false}},
+       ShadowAround({960, 720})},
       {L"message_box", {L"MessageBox.xml"}, {480, 360}, message_box},
+      {L"message_box_shadow",
+       {L"MessageBox.xml", L"--shadow"},
+       {516, 396},
+       {At(18, 18, kBorder), At(18 + 479, 18 + 359, kBorder), At(19, 19, kWhite),
+        At(18 + 478, 18 + 358, kWhite)},
+       ShadowAround({480, 360})},
+      {L"unshadowed",
+       {L"--folder", TempFolderForCommandLine(), L"Unshadowed.xml", L"--shadow"},
+       {40, 30},
+       {At(0, 0, kGreen), At(39, 29, kGreen)},
+       {},
+       L"note: skin 'Unshadowed.xml' shows no drop shadow; the picture is its client area alone"},
       {L"message_box_folder",
        {L"--folder", EnvironmentPath(L"TESSARO_SKIN_FOLDER"), L"MessageBox.xml"},
        {480, 360},
@@ -244,13 +329,15 @@ TEST(SkinPreviewTest, TheProductsSkinsArePaintedWithTheirColours) {
     const PreviewRun run = RunPreviewer(arguments);
     SCOPED_TRACE(Utf8(row.picture) + ": " + run.errors);
     ASSERT_EQ(0u, run.exit_code);
+    EXPECT_EQ(row.note.empty() ? "" : "skin_preview: " + Utf8(row.note) + "\n", run.errors);
     EXPECT_EQ("wrote " + Utf8(path) + " (" + std::to_string(row.size.cx) + " x " +
                   std::to_string(row.size.cy) + ")\n",
               run.output);
     const Picture picture = Decode(path);
     ASSERT_EQ(row.size.cx, picture.width);
     ASSERT_EQ(row.size.cy, picture.height);
-    const std::vector<std::string> mismatches = Mismatches(picture, row.checks);
+    std::vector<std::string> mismatches = Mismatches(picture, row.checks);
+    AddShadeMismatches(picture, row.shades, &mismatches);
     EXPECT_TRUE(mismatches.empty()) << testing::PrintToString(mismatches) << "\npicture: " << Utf8(path);
     if (mismatches.empty()) DeleteFileW(path.c_str());
   }
@@ -260,8 +347,10 @@ TEST(SkinPreviewTest, WhatCannotBePreviewedEndsWithAStatusAndOneLineOnStandardEr
   const std::wstring picture = PicturePath(L"refused");
   const veneer::test::TempFile broken(L"Broken.xml",
                                       std::string("<Window size=\"10,10\">\n<Control></Window>"));
-  std::wstring temp = veneer::test::TempFolder();
-  temp.pop_back();  // No trailing backslash, which would escape the closing quote of the command line.
+  const veneer::test::TempFile no_shadow_image(
+      L"NoShadowImage.xml", std::string("<Window size=\"40,30\" showshadow=\"true\" shadowimage=\"nope.png\" "
+                                        "shadowsize=\"6\"><Control /></Window>"));
+  const std::wstring temp = TempFolderForCommandLine();
   const std::wstring unwritable = temp + L"\\no_such_folder\\main.png";
   const struct {
     std::vector<std::wstring> arguments;  // The last --out wins over the one added in front.
@@ -284,7 +373,10 @@ TEST(SkinPreviewTest, WhatCannotBePreviewedEndsWithAStatusAndOneLineOnStandardEr
        1,
        L"no control named 'lab_nope' in skin 'MainWnd.xml'"},
       {{L"MainWnd.xml", L"--out", unwritable}, 1, L"cannot write the picture to '" + unwritable + L"'"},
-      {{L"MainWnd.xml", L"--shadow"}, 2, L"unknown option '--shadow' (--help lists the options)"},
+      {{L"--folder", temp, L"NoShadowImage.xml", L"--shadow"},
+       1,
+       L"cannot draw the drop shadow of skin 'NoShadowImage.xml' from its shadowimage 'nope.png'"},
+      {{L"MainWnd.xml", L"--zoom"}, 2, L"unknown option '--zoom' (--help lists the options)"},
   };
   for (const auto& row : cases) {
     std::vector<std::wstring> arguments = {L"--out", picture};

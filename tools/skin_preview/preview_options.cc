@@ -77,6 +77,10 @@ bool ReadArgument(const std::vector<std::wstring>& arguments, size_t* index, Pre
     *error = L"more than one skin file: '" + options->skin_file + L"' and '" + argument + L"'";
     return false;
   }
+  if (argument == L"--shadow") {
+    options->with_shadow = true;
+    return true;
+  }
   const ChangeOption* change_option = FindChangeOption(argument);
   const bool known =
       change_option || argument == L"--out" || argument == L"--folder" || argument == L"--archive";
@@ -137,16 +141,22 @@ std::wstring DefaultOutputName(const std::wstring& skin_file) {
 const wchar_t* PreviewUsage() {
   return LR"(Usage: skin_preview.exe SKIN_FILE [options]
 
-Builds SKIN_FILE (for example MainWnd.xml) into a window of the skin's size, lays it out, paints it
-and writes the window's client area to a PNG file. Exit status: 0 when the picture was written,
-1 when the skin cannot be previewed (it cannot be built, a control name is unknown, the picture
-cannot be written), 2 for a bad command line.
+Builds SKIN_FILE (for example MainWnd.xml) into a window of the skin's size, on the window base the
+product's windows use, lays it out, paints it and writes the window's client area to a PNG file.
+Exit status: 0 when the picture was written, 1 when the skin cannot be previewed (it cannot be
+built, a control name is unknown, its drop shadow cannot be drawn, the picture cannot be written),
+2 for a bad command line. Failures are one line on standard error, never a message box.
 
 Where the skin files come from (default: the skin archive built into this program):
   --folder DIR          plain files in DIR (includes and images are read relative to it)
   --archive FILE.zip    a skin archive on disk
 
-Where the picture goes:
+What the picture shows and where it goes:
+  --shadow              the window over its drop shadow, both on a light grey backdrop (#DCDCDC):
+                        the picture grows by the skin's shadowsize on each side (MainWnd.xml:
+                        996 x 756, the window at 18,18). A skin without showshadow="true" gives
+                        the client area alone and a note on standard error; a shadow image that
+                        cannot be loaded is an error
   --out FILE.png        default: the skin file's base name with .png, in the current folder
 
 Changes to named controls, made in the order given, after building and before painting:
@@ -161,7 +171,8 @@ Changes to named controls, made in the order given, after building and before pa
 
   --help                print this text
 
-Example: skin_preview.exe MainWnd.xml --show hor_main --out main.png
+Examples: skin_preview.exe MainWnd.xml --show hor_main --out main.png
+          skin_preview.exe MainWnd.xml --shadow --out main_shadow.png
 )";
 }
 

@@ -31,6 +31,7 @@ struct PreviewOptions {
   std::wstring origin_path;  // The archive file or the folder; empty for the embedded archive.
   std::wstring output;       // Where the PNG goes; DefaultOutputName(skin_file) unless --out names it.
   std::vector<ControlChange> changes;  // In command-line order.
+  bool with_shadow = false;            // --shadow: the window over its drop shadow.
 };
 
 enum class ParseOutcome { kPreview, kHelp, kBadArguments };

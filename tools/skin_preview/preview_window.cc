@@ -1,38 +1,21 @@
 #include "tools/skin_preview/preview_window.h"
 
-#include "ui/controls/skin_builder.h"
+#include "ui/controls/shadow_picture.h"
 #include "ui/core/geometry.h"
+#include "ui/markup/markup_document.h"
 #include "ui/render/dib_section.h"
-#include "ui/runtime/control.h"
 
 namespace tessaro::preview {
 namespace {
 
-using veneer::CControlUI;
 using veneer::CMarkupDocument;
-using veneer::CSkinBuilder;
 using veneer::CUIRect;
 using veneer::CUISize;
-
-const wchar_t kClassName[] = L"TessaroSkinPreview";
 
 // Paints and posted messages after the window is shown: a layout that asks for another layout, or
 // queued notifications, take a few rounds; more means something keeps invalidating.
 constexpr int kMaxPaintRounds = 16;
 constexpr int kMaxMessagesPerRound = 1000;
-
-bool RegisterWindowClass(WNDPROC procedure) {
-  static const ATOM atom = [procedure] {
-    WNDCLASSEXW window_class = {};
-    window_class.cbSize = sizeof(window_class);
-    window_class.lpfnWndProc = procedure;
-    window_class.hInstance = GetModuleHandleW(nullptr);
-    window_class.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // IDC_ARROW
-    window_class.lpszClassName = kClassName;
-    return RegisterClassExW(&window_class);
-  }();
-  return atom != 0;
-}
 
 // Why a build gave no control: the load failure the document recorded, or a skin without controls.
 std::wstring DescribeBuildFailure(const CMarkupDocument& document, const wchar_t* skin_file) {
@@ -66,55 +49,28 @@ bool DispatchWaitingMessages() {
 
 }  // namespace
 
-LRESULT CALLBACK PreviewWindow::WindowProcedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
-  if (message == WM_NCCREATE) {
-    const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lparam);
-    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-  }
-  auto* self = reinterpret_cast<PreviewWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-  LRESULT result = 0;
-  // The manager takes messages once it is attached; it lets no exception out.
-  if (self && self->manager_.GetWindowHandle() == window &&
-      self->manager_.HandleMessage(message, wparam, lparam, &result)) {
-    return result;
-  }
-  if (message == WM_NCDESTROY) SetWindowLongPtrW(window, GWLP_USERDATA, 0);
-  return DefWindowProcW(window, message, wparam, lparam);
-}
-
-bool PreviewWindow::Create(const wchar_t* skin_file, std::wstring* error) {
-  if (!RegisterWindowClass(&WindowProcedure)) {
-    *error = L"cannot register the preview window's class";
-    return false;
-  }
+bool PreviewWindow::Create(std::wstring* error) {
   // Tool window: no taskbar button for a window that lives for one picture.
-  window_.reset(CreateWindowExW(WS_EX_TOOLWINDOW, kClassName, L"Skin preview",
-                                WS_POPUP | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, 0, 0, 0, 0, nullptr, nullptr,
-                                GetModuleHandleW(nullptr), this));
-  if (!window_) {
-    *error = L"cannot create the preview window";
+  if (!CreateNativeWindow(nullptr, L"Skin preview", WS_POPUP, WS_EX_TOOLWINDOW, 0, 0, 0, 0)) {
+    *error = load_failure_.empty() ? L"cannot create the preview window" : load_failure_;
     return false;
   }
-  manager_.AttachToWindow(window_.get(), L"preview");
-  CSkinBuilder builder;
-  CControlUI* root = builder.BuildFromSkin(skin_file, nullptr, nullptr, &manager_, nullptr);
-  if (!root) {
-    *error = DescribeBuildFailure(builder.GetDocument(), skin_file);
-    return false;
-  }
-  manager_.SetRoot(root);
-  const CUISize& size = manager_.GetInitialSize();
+  const CUISize& size = GetPaintManager().GetInitialSize();
   if (size.cx <= 0 || size.cy <= 0) {
-    *error = std::wstring(L"skin '") + skin_file +
-             L"' sets no window size (its Window element needs size=\"width,height\")";
+    *error =
+        L"skin '" + skin_file_ + L"' sets no window size (its Window element needs size=\"width,height\")";
     return false;
   }
   return true;
 }
 
+void PreviewWindow::OnSkinLoadFailed(const CMarkupDocument& document) {
+  load_failure_ = DescribeBuildFailure(document, skin_file_.c_str());
+}
+
 void PreviewWindow::ShowAndPaint() {
-  HWND window = window_.get();
-  ShowWindow(window, SW_SHOWNOACTIVATE);
+  const HWND window = GetHWND();
+  ShowNative(true, false);
   for (int round = 0; round < kMaxPaintRounds; ++round) {
     const bool invalid = GetUpdateRect(window, nullptr, FALSE);
     if (invalid) UpdateWindow(window);
@@ -122,9 +78,9 @@ void PreviewWindow::ShowAndPaint() {
   }
 }
 
-bool PreviewWindow::CaptureClient(ClientPicture* picture) const {
+bool PreviewWindow::CaptureClient(PreviewPicture* picture) {
   CUIRect client;
-  GetClientRect(window_.get(), &client);
+  GetClientRect(GetHWND(), &client);
   const veneer::ScopedMemoryDC dc(CreateCompatibleDC(nullptr));
   uint32_t* pixels = nullptr;
   const veneer::ScopedBitmap bitmap =
@@ -133,7 +89,7 @@ bool PreviewWindow::CaptureClient(ClientPicture* picture) const {
   {
     const veneer::ScopedSelection selection(dc.get(), bitmap.get());
     if (!selection.IsSelected()) return false;
-    SendMessageW(window_.get(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc.get()), PRF_CLIENT);
+    SendToWindow(WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc.get()), PRF_CLIENT);
     GdiFlush();
   }
   picture->width = client.GetWidth();
@@ -142,6 +98,30 @@ bool PreviewWindow::CaptureClient(ClientPicture* picture) const {
   // Plain windows' drawing leaves alpha undefined; the picture shows what the screen shows.
   for (uint32_t& pixel : picture->pixels) pixel |= 0xFF000000u;
   return true;
+}
+
+PreviewWindow::ShadowOutcome PreviewWindow::ComposeWithShadow(const PreviewPicture& client, uint32_t backdrop,
+                                                              PreviewPicture* picture, std::wstring* error) {
+  veneer::CPaintManagerUI& manager = GetPaintManager();
+  const veneer::CShadowSettings& settings = *manager.GetShadow();
+  // A colour shadow of size 0 is nothing: the shadow window stays empty.
+  if (!settings.IsShown() || (!settings.UsesImage() && settings.GetShadowSize() == 0)) {
+    return ShadowOutcome::kNoShadow;
+  }
+  veneer::ShadowPicture shadow;
+  if (!veneer::ComposeShadowPicture(GetHWND(), settings, &manager, &shadow)) {
+    *error = L"cannot draw the drop shadow of skin '" + skin_file_ + L"'";
+    if (settings.UsesImage()) {
+      *error += std::wstring(L" from its shadowimage '") + settings.GetShadowImage().GetData() + L"'";
+    }
+    return ShadowOutcome::kFailed;
+  }
+  POINT client_origin = {0, 0};
+  ClientToScreen(GetHWND(), &client_origin);
+  const CUIRect& place = shadow.placement;
+  *picture = ComposeShadowedWindow({shadow.pixels, place.GetWidth(), place.GetHeight()},
+                                   POINT{place.left, place.top}, client, client_origin, backdrop);
+  return ShadowOutcome::kComposed;
 }
 
 }  // namespace tessaro::preview

@@ -1,15 +1,17 @@
 // skin_preview: builds one skin file into a window of the skin's size, paints it and writes the window's
-// client area to a PNG file, so that a skin can be looked at without the application. PreviewUsage
-// describes the command line; every failure is one line on standard error and a non-zero exit status,
-// never a message box.
+// client area (with --shadow, over its drop shadow) to a PNG file, so that a skin can be looked at
+// without the application. PreviewUsage describes the command line; every failure is one line on
+// standard error and a non-zero exit status, never a message box.
 #include <windows.h>
 
 #include <stb_image_write.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "tools/skin_preview/preview_options.h"
+#include "tools/skin_preview/preview_picture.h"
 #include "tools/skin_preview/preview_window.h"
 #include "ui/markup/skin_source.h"
 #include "ui/runtime/control.h"
@@ -33,8 +35,10 @@ void WriteLine(DWORD standard_handle, const std::wstring& text) {
   WriteFile(GetStdHandle(standard_handle), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
 }
 
+void Report(const std::wstring& text) { WriteLine(STD_ERROR_HANDLE, L"skin_preview: " + text); }
+
 int Fail(const std::wstring& reason) {
-  WriteLine(STD_ERROR_HANDLE, L"skin_preview: " + reason);
+  Report(reason);
   return kPreviewFailed;
 }
 
@@ -124,7 +128,7 @@ void AppendBytes(void* context, void* data, int size) {
   bytes->insert(bytes->end(), begin, begin + size);
 }
 
-bool WritePng(const std::wstring& path, const ClientPicture& picture) {
+bool WritePng(const std::wstring& path, const PreviewPicture& picture) {
   std::vector<unsigned char> rgba;
   rgba.reserve(picture.pixels.size() * 4);
   for (const uint32_t pixel : picture.pixels) {
@@ -146,17 +150,36 @@ bool WritePng(const std::wstring& path, const ClientPicture& picture) {
   return complete;
 }
 
+// The picture --shadow asks for: the client area over the drop shadow, or the client area alone (with a
+// note) for a skin without a shadow. False with *error when the shadow cannot be drawn.
+bool AddShadow(PreviewWindow* window, const std::wstring& skin_file, PreviewPicture* picture,
+               std::wstring* error) {
+  PreviewPicture shadowed;
+  switch (window->ComposeWithShadow(*picture, kShadowBackdrop, &shadowed, error)) {
+    case PreviewWindow::ShadowOutcome::kComposed:
+      *picture = std::move(shadowed);
+      return true;
+    case PreviewWindow::ShadowOutcome::kNoShadow:
+      Report(L"note: skin '" + skin_file + L"' shows no drop shadow; the picture is its client area alone");
+      return true;
+    case PreviewWindow::ShadowOutcome::kFailed:
+      return false;
+  }
+  return false;
+}
+
 int Preview(const PreviewOptions& options) {
   // The output path is fixed before a skin folder becomes the current folder.
   const std::wstring output = FullPath(options.output);
   std::wstring error;
   if (!UseSkinOrigin(options, &error)) return Fail(error);
-  PreviewWindow window;
-  if (!window.Create(options.skin_file.c_str(), &error)) return Fail(error);
+  PreviewWindow window(options.skin_file);
+  if (!window.Create(&error)) return Fail(error);
   if (!ApplyChanges(options, &window, &error)) return Fail(error);
   window.ShowAndPaint();
-  ClientPicture picture;
+  PreviewPicture picture;
   if (!window.CaptureClient(&picture)) return Fail(L"cannot make a bitmap of the window's size");
+  if (options.with_shadow && !AddShadow(&window, options.skin_file, &picture, &error)) return Fail(error);
   if (!WritePng(output, picture)) return Fail(L"cannot write the picture to '" + output + L"'");
   WriteLine(STD_OUTPUT_HANDLE, L"wrote " + output + L" (" + std::to_wstring(picture.width) + L" x " +
                                    std::to_wstring(picture.height) + L")");
@@ -173,7 +196,7 @@ int Run(const std::vector<std::wstring>& arguments) {
       WriteLine(STD_OUTPUT_HANDLE, PreviewUsage());
       return kSuccess;
     case ParseOutcome::kBadArguments:
-      WriteLine(STD_ERROR_HANDLE, L"skin_preview: " + error);
+      Report(error);
       return kBadCommandLine;
     case ParseOutcome::kPreview:
       break;

@@ -242,18 +242,21 @@ LRESULT WindowImplBase::HandleCreate(UINT, WPARAM, LPARAM, bool&) {
   paint_manager_.AddPreMessageFilter(this);
   // Before the skin is built: its Window attributes configure the shadow, and setting the root creates it.
   CShadowUI::InstallInto(&paint_manager_);
-  CControlUI* root = BuildSkin();
-  if (!root) ReportSkinFailure();
+  CSkinBuilder builder;
+  CControlUI* root = BuildSkin(builder);
+  if (!root) {
+    OnSkinLoadFailed(builder.GetDocument());
+    return -1;  // A derived window took the failure over: the window is not created.
+  }
   paint_manager_.SetRoot(root);
   paint_manager_.AddNotifier(this);
   OnSkinLoaded();
   return 0;
 }
 
-CControlUI* WindowImplBase::BuildSkin() {
+CControlUI* WindowImplBase::BuildSkin(CSkinBuilder& builder) {
   const wchar_t* skin = SkinFile();
   const wchar_t* resource_type = SkinResourceType();
-  CSkinBuilder builder;
   if (!skin) return nullptr;
   if (!resource_type || resource_type[0] == L'\0') {
     return builder.BuildFromSkin(skin, nullptr, this, &paint_manager_, nullptr);
@@ -262,7 +265,7 @@ CControlUI* WindowImplBase::BuildSkin() {
   return builder.BuildFromSkin(MAKEINTRESOURCEW(resource_id), resource_type, this, &paint_manager_, nullptr);
 }
 
-void WindowImplBase::ReportSkinFailure() {
+void WindowImplBase::OnSkinLoadFailed(const CMarkupDocument&) {
   CUIString text(kSkinFailureText);
   text += SkinFile() ? SkinFile() : L"";
   MessageBoxW(nullptr, text.GetData(), kSkinFailureCaption, MB_ICONHAND);

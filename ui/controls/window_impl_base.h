@@ -14,14 +14,16 @@
 namespace veneer {
 
 class CControlUI;
+class CMarkupDocument;
+class CSkinBuilder;
 
 // The base of every skinned top-level window. When its window is created it builds the window's content
 // from a skin (SkinFile, a file or markup text, or a resource id of SkinResourceType) into its paint
 // manager, which then gets every message the window's handlers leave; a skin that cannot be built ends
-// the process with a message box. It gives a frameless window its behaviour: the caption drag area and
-// resize borders (hit testing), a round-corner window region, tracking limits, the default buttons
-// "closebtn", "minbtn", "maxbtn" and "restorebtn", and Enter and Escape as default keys. Notifications go
-// through its notification tables (CNotifyPump).
+// the process with a message box (OnSkinLoadFailed, which a derived window may take over). It gives a
+// frameless window its behaviour: the caption drag area and resize borders (hit testing), a round-corner
+// window region, tracking limits, the default buttons "closebtn", "minbtn", "maxbtn" and "restorebtn", and
+// Enter and Escape as default keys. Notifications go through its notification tables (CNotifyPump).
 //
 // Each message handler (Handle...) gets `handled` set to true and clears it to leave the message to the
 // paint manager and the previous window procedure. Handlers may destroy the window and a window on the
@@ -61,6 +63,13 @@ class WindowImplBase : public CWindowWnd,
 
   // The skin has been built and installed as the manager's tree.
   virtual void OnSkinLoaded() {}
+  // The skin could not be built: `document` is what the build loaded (its error texts say why a load
+  // failed; a document that loaded built no control at its top level). By default the message box
+  // "加载资源文件失败：" + SkinFile, then the process ends with exit code 1: a product window has nothing
+  // to show without its skin. An override that returns makes the creation fail instead (WM_CREATE
+  // answers -1): the window is destroyed and CreateNativeWindow returns null. Tools that must not stop
+  // at a message box record the failure here.
+  virtual void OnSkinLoadFailed(const CMarkupDocument& document);
   // Default buttons by the sender's name: "closebtn" closes with result 1, "minbtn", "maxbtn" and
   // "restorebtn" send the system command.
   virtual void OnDefaultClick(NotifyRecord& record);
@@ -111,9 +120,8 @@ class WindowImplBase : public CWindowWnd,
  private:
   // The slot handler of a message; `handled` false when no slot takes it.
   LRESULT DispatchToHandler(UINT message, WPARAM wparam, LPARAM lparam, bool& handled);
-  // The skin's root control, or null when it cannot be built.
-  CControlUI* BuildSkin();
-  [[noreturn]] void ReportSkinFailure();
+  // The skin's root control built by `builder`, or null when it cannot be built.
+  CControlUI* BuildSkin(CSkinBuilder& builder);
   // The maximised state changed through a system command.
   void OnMaximisedChanged(bool maximised);
   // Shows or hides the named control, when the tree has one.
