@@ -81,19 +81,5 @@ TEST_F(BrowserEmulationTest, APresentValueIsLeftAsItIsWhateverItsTypeAndSize) {
   }
 }
 
-TEST_F(BrowserEmulationTest, AMissingKeyIsNotCreated) {
-  EXPECT_FALSE(RegisterBrowserEmulation(HKEY_CURRENT_USER, L"Software\\TessaroTests\\Missing", L"a.exe"));
-  ScopedKey missing;
-  EXPECT_NE(
-      RegOpenKeyExW(HKEY_CURRENT_USER, L"Software\\TessaroTests\\Missing", 0, KEY_READ, missing.receive()),
-      ERROR_SUCCESS);
-}
-
-TEST(FileNameOfPathTest, TakesTheTextAfterTheLastBackslash) {
-  EXPECT_EQ(FileNameOfPath(L"C:\\dir.x\\a.b.exe"), L"a.b.exe");
-  EXPECT_EQ(FileNameOfPath(L"setup.exe"), L"setup.exe");
-  EXPECT_EQ(FileNameOfPath(L"C:\\dir\\"), L"");
-}
-
 }  // namespace
 }  // namespace tessaro::test
