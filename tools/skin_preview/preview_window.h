@@ -3,21 +3,15 @@
 
 #include <windows.h>
 
-#include <cstdint>
 #include <string>
-#include <vector>
 
+#include "tools/common/client_picture.h"
 #include "ui/core/win_handles.h"
 #include "ui/runtime/paint_manager.h"
 
 namespace tessaro::preview {
 
-// A window's client area read back: rows from the top, opaque 0xFFRRGGBB pixels.
-struct ClientPicture {
-  int width = 0;
-  int height = 0;
-  std::vector<uint32_t> pixels;
-};
+using tools::ClientPicture;
 
 // The window a skin is previewed in: a top-level popup whose messages go to its own paint manager first,
 // with one skin built into that manager the way a skinned window builds its skin when it is created (the
