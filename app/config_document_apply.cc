@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "app/image_slots.h"
+#include "app/named_control.h"
 #include "ui/controls/button.h"
 #include "ui/controls/label.h"
 #include "ui/runtime/container.h"
@@ -21,13 +22,6 @@ constexpr int kLinkWidth = 100;
 constexpr int kLinkHeight = 28;
 constexpr RECT kLinkPadding = {12, 14, 12, 0};
 constexpr int kLinkFont = 3;
-
-// The control of that name when it answers the interface (`kind`: "Label", "Button", "Container").
-template <typename Control>
-Control* FindNamed(veneer::CPaintManagerUI& manager, const wchar_t* name, const wchar_t* kind) {
-  veneer::CControlUI* control = manager.FindControlByName(name);
-  return control ? static_cast<Control*>(control->FindInterface(kind)) : nullptr;
-}
 
 void SetLabelText(veneer::CPaintManagerUI& manager, const wchar_t* name, const std::wstring& text) {
   if (auto* label = FindNamed<veneer::CLabelUI>(manager, name, L"Label")) label->SetText(text.c_str());

@@ -34,7 +34,7 @@ std::wstring GoodsNameFromModulePath(const std::wstring& module_path) {
   return WithoutDownloadCopyMark(file_name.substr(0, file_name.rfind(L'.')));
 }
 
-std::wstring ModuleGoodsName() {
+std::wstring ModuleFilePath() {
   // GetModuleFileNameW cuts a path that does not fit (and says so only through the length), which
   // would silently name another product: grow the buffer until the whole path fits.
   std::wstring path(MAX_PATH, L'\0');
@@ -43,11 +43,13 @@ std::wstring ModuleGoodsName() {
     if (length == 0) return std::wstring();
     if (length < path.size()) {
       path.resize(length);
-      return GoodsNameFromModulePath(path);
+      return path;
     }
     if (path.size() >= 32768) return std::wstring();
     path.resize(path.size() * 2);
   }
 }
+
+std::wstring ModuleGoodsName() { return GoodsNameFromModulePath(ModuleFilePath()); }
 
 }  // namespace tessaro

@@ -27,8 +27,10 @@ extern const wchar_t* const kBuiltConfigHost;
 // unless nothing would be left: "tessaro (1).exe" is still "tessaro".
 std::wstring GoodsNameFromModulePath(const std::wstring& module_path);
 
-// GoodsNameFromModulePath of this program's own file. The path is read whole, however long; if it
-// cannot be read the name is "".
+// The full path of this program's own file, read whole however long; "" if it cannot be read.
+std::wstring ModuleFilePath();
+
+// GoodsNameFromModulePath of this program's own file ("" if its path cannot be read).
 std::wstring ModuleGoodsName();
 
 }  // namespace tessaro

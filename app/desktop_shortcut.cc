@@ -5,6 +5,7 @@
 #include <objidl.h>
 #include <shlobj.h>
 
+#include "app/config_identity.h"
 #include "app/shortcut_name.h"
 #include "ui/core/com_ptr.h"
 
@@ -33,12 +34,6 @@ std::wstring DesktopFolder() {
   return folder;
 }
 
-std::wstring ThisProgramPath() {
-  wchar_t path[MAX_PATH] = {};
-  const DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
-  return length > 0 && length < MAX_PATH ? std::wstring(path, length) : std::wstring();
-}
-
 }  // namespace
 
 std::wstring CreateDesktopShortcut(const std::wstring& display_name, const std::wstring& icon_path) {
@@ -47,7 +42,7 @@ std::wstring CreateDesktopShortcut(const std::wstring& display_name, const std::
   const ScopedComInitialisation com;
   if (!com.succeeded()) return std::wstring();
   const std::wstring folder = DesktopFolder();
-  const std::wstring target = ThisProgramPath();
+  const std::wstring target = ModuleFilePath();
   if (folder.empty() || target.empty()) return std::wstring();
 
   veneer::ComPtr<IShellLinkW> link;

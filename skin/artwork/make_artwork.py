@@ -1,15 +1,18 @@
 #!/usr/bin/env python3
-"""Draws every image the skins name and writes them as PNG files (32-bit straight alpha when needed).
+"""Draws every image the skins name and writes them as PNG files (32-bit straight alpha when needed),
+and the program's icon (artwork/tessaro.ico, several sizes, each drawn at its own size).
 
 Each image is drawn at the size of the control that shows it, so nothing is stretched: shapes are
 described by signed distance functions (negative inside), which give exact anti-aliased edges and
 Gaussian-blurred soft shadows without rasterising twice. Only the Python standard library is used.
 
-    make_artwork.py                      write the images into the skin folder
-    make_artwork.py --out DIR            write them into DIR instead
+    make_artwork.py                      write the images into the skin folder, the icon beside this
+                                         script
+    make_artwork.py --out DIR            write them all into DIR instead
     make_artwork.py --check              draw into a temporary folder and check that the skin folder
-                                         holds the same PNG files, byte for byte, and that every image
-                                         the skins name is drawn here (the skin_artwork test)
+                                         holds the same PNG files and this folder the same icon, byte
+                                         for byte, and that every image the skins name is drawn here
+                                         (the skin_artwork test)
     make_artwork.py --contact FILE.png   also write a contact sheet: the main window, the error page
                                          and the dialogs composed from the images, and every image alone
 """
@@ -644,6 +647,64 @@ def images():
 
 
 # ---------------------------------------------------------------------------------------------------
+# The program's icon: the main card's blue in a rounded square with a white "download into the tray"
+# sign. Each size is drawn at that size, so that the small ones stay sharp.
+
+ICON_NAME = "tessaro.ico"
+ICON_SIZES = (16, 24, 32, 48, 256)
+# Sizes from this one up are stored as PNG inside the icon file; smaller ones as 32-bit bitmaps, which
+# every version of the system reads.
+ICON_PNG_FROM = 256
+
+
+def program_icon(size):
+    s = float(size)
+    canvas = Canvas(size, size)
+    tile = RoundRect(0.03 * s, 0.03 * s, 0.97 * s, 0.97 * s, 0.22 * s)
+    canvas.fill(tile, linear_gradient(rgb("#45AAF8"), rgb("#1A7FE0"), 0, 0, s, s))
+    canvas.fill(Intersection(tile, Circle(s, 0, 0.55 * s)), rgb(WHITE, 0.10))
+    stroke = max(1.6, 0.095 * s)
+    arrow = Union(Segment(0.5 * s, 0.2 * s, 0.5 * s, 0.6 * s, stroke),
+                  Segment(0.5 * s, 0.62 * s, 0.31 * s, 0.43 * s, stroke),
+                  Segment(0.5 * s, 0.62 * s, 0.69 * s, 0.43 * s, stroke))
+    canvas.fill(arrow, PAINT_WHITE)
+    canvas.fill(Segment(0.25 * s, 0.79 * s, 0.75 * s, 0.79 * s, stroke), PAINT_WHITE)
+    return canvas
+
+
+def icon_bitmap(canvas):
+    """An icon directory entry's image as a 32-bit bitmap: the header (double height for the mask),
+    BGRA rows bottom-up, then the 1-bit AND mask (set where fully transparent), rows padded to 4 bytes."""
+    width, height = canvas.width, canvas.height
+    rgba = canvas.rgba_bytes()
+    header = struct.pack("<IiiHHIIiiII", 40, width, 2 * height, 1, 32, 0, 0, 0, 0, 0, 0)
+    rows, mask_rows = [], []
+    mask_stride = (width + 31) // 32 * 4
+    for y in range(height - 1, -1, -1):
+        row = rgba[y * width * 4:(y + 1) * width * 4]
+        rows.append(bytes(b for i in range(0, len(row), 4) for b in (row[i + 2], row[i + 1], row[i], row[i + 3])))
+        mask = bytearray(mask_stride)
+        for x in range(width):
+            if row[x * 4 + 3] == 0:
+                mask[x // 8] |= 0x80 >> (x % 8)
+        mask_rows.append(bytes(mask))
+    return header + b"".join(rows) + b"".join(mask_rows)
+
+
+def encode_ico(canvases):
+    """An .ico file holding the canvases (square, at most 256 pixels) in the given order."""
+    images = [encode_png(c.width, c.height, c.rgba_bytes()) if c.width >= ICON_PNG_FROM else icon_bitmap(c)
+              for c in canvases]
+    out = struct.pack("<HHH", 0, 1, len(images))
+    offset = 6 + 16 * len(images)
+    for canvas, image in zip(canvases, images):
+        side = canvas.width % 256  # 0 stands for 256.
+        out += struct.pack("<BBBBHHII", side, side, 0, 0, 1, 32, len(image), offset)
+        offset += len(image)
+    return out + b"".join(images)
+
+
+# ---------------------------------------------------------------------------------------------------
 # The contact sheet: the windows composed roughly as the skins place the images, then each image.
 
 
@@ -766,9 +827,18 @@ def skin_image_names(skin_dir):
     return names
 
 
-def compare(out_dir, skin_dir):
-    """Problems found when comparing the drawn files in out_dir with the skin folder, one line each."""
+def compare(out_dir, skin_dir, icon_dir):
+    """Problems found when comparing the drawn files in out_dir with the skin folder and the icon in
+    icon_dir, one line each."""
     problems = []
+    with open(os.path.join(out_dir, ICON_NAME), "rb") as a:
+        kept_icon = os.path.join(icon_dir, ICON_NAME)
+        if not os.path.exists(kept_icon):
+            problems.append("%s is drawn but not in %s" % (ICON_NAME, icon_dir))
+        else:
+            with open(kept_icon, "rb") as b:
+                if a.read() != b.read():
+                    problems.append("%s differs from the drawn icon: run skin/artwork/make_artwork.py" % ICON_NAME)
     drawn = {n for n in os.listdir(out_dir) if n.endswith(".png")}
     kept = {n for n in os.listdir(skin_dir) if n.endswith(".png")}
     problems += ["%s is in the skin folder but not drawn by this script" % n for n in sorted(kept - drawn)]
@@ -781,8 +851,9 @@ def compare(out_dir, skin_dir):
     return problems
 
 
-def draw_all(out_dir):
-    """Draws every image into out_dir; returns the drawn canvases by file name and the bytes written."""
+def draw_all(out_dir, icon_dir):
+    """Draws every image into out_dir and the icon into icon_dir; returns the drawn canvases by file
+    name and the bytes written."""
     os.makedirs(out_dir, exist_ok=True)
     drawn, total = {}, 0
     for name, draw in images().items():
@@ -792,27 +863,33 @@ def draw_all(out_dir):
         total += len(png)
         with open(os.path.join(out_dir, name), "wb") as out:
             out.write(png)
+    icon = encode_ico([program_icon(size) for size in ICON_SIZES])
+    total += len(icon)
+    with open(os.path.join(icon_dir, ICON_NAME), "wb") as out:
+        out.write(icon)
     return drawn, total
 
 
 def main():
     skin_dir = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
     parser = argparse.ArgumentParser(description="Draws the skins' images.")
-    parser.add_argument("--out", default=skin_dir, help="folder for the PNG files (default: the skin folder)")
+    parser.add_argument("--out", help="folder for the PNG files and the icon (default: the skin folder, and "
+                                      "this script's folder for the icon)")
     parser.add_argument("--check", action="store_true",
                         help="draw into a temporary folder and compare with the skin folder")
     parser.add_argument("--contact", metavar="FILE", help="also write a contact sheet PNG")
     args = parser.parse_args()
 
     with tempfile.TemporaryDirectory() as scratch:
-        out_dir = scratch if args.check else args.out
-        drawn, total = draw_all(out_dir)
+        out_dir = scratch if args.check else args.out or skin_dir
+        icon_dir = scratch if args.check else args.out or os.path.dirname(os.path.abspath(__file__))
+        drawn, total = draw_all(out_dir, icon_dir)
         print("%d images, %d bytes" % (len(drawn), total))
         if args.contact:
             sheet = contact_sheet(drawn)
             with open(args.contact, "wb") as out:
                 out.write(encode_png(sheet.width, sheet.height, sheet.rgba_bytes(), thorough=False))
-        problems = compare(out_dir, skin_dir) if args.check else []
+        problems = compare(out_dir, skin_dir, os.path.dirname(os.path.abspath(__file__))) if args.check else []
     for problem in problems:
         print(problem)
     return 1 if problems else 0

@@ -1,0 +1,22 @@
+#ifndef APP_STARTUP_H_
+#define APP_STARTUP_H_
+
+#include <windows.h>
+
+namespace tessaro {
+
+// The program's start-up and life: refuses a second copy (activating the first), prepares OLE, hands
+// the framework the module and the embedded skin archive, registers the browser emulation value,
+// creates, centres and shows the main window and runs the message loop until the main window ends it.
+// Returns the process's exit code: 0 after the loop (or for a second copy), 1 when the main window
+// cannot be created. UI thread; once per process.
+int RunApplication(HINSTANCE instance);
+
+// Hands the skin archive (resource "ZIPRES" 102 of the skin resource module) to the skin source; the
+// resource memory stays valid for the life of the process. A missing resource is left to the window
+// base, which reports the skin it cannot load.
+void LoadSkinArchive();
+
+}  // namespace tessaro
+
+#endif  // APP_STARTUP_H_
