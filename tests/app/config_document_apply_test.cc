@@ -13,7 +13,6 @@
 #include "ui/controls/button.h"
 #include "ui/controls/label.h"
 #include "ui/controls/skin_builder.h"
-#include "ui/markup/skin_source.h"
 #include "ui/runtime/container.h"
 
 // The configuration documents applied to the real main window skin, with a recorder standing in for
@@ -63,12 +62,7 @@ std::string Nested(int depth) {
 
 class DocumentApplyTest : public ::testing::Test {
  protected:
-  static void SetUpTestSuite() {
-    static std::vector<unsigned char> archive;
-    if (!archive.empty()) return;
-    ASSERT_TRUE(veneer::ReadSkinResource(nullptr, MAKEINTRESOURCEW(102), L"ZIPRES", &archive));
-    veneer::SetSkinArchiveMemory(archive.data(), static_cast<DWORD>(archive.size()), nullptr);
-  }
+  static void SetUpTestSuite() { ASSERT_TRUE(UseEmbeddedSkinArchive()); }
 
   void SetUp() override {
     global_ = ReadServedDocument("tessaro_test", "global");

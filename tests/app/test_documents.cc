@@ -1,9 +1,11 @@
 #include "tests/app/test_documents.h"
 
 #include <cstring>
+#include <vector>
 
 #include "tests/support/environment_path.h"
 #include "tests/support/temp_files.h"
+#include "ui/markup/skin_source.h"
 
 namespace tessaro::test {
 
@@ -16,6 +18,16 @@ std::string ReadServedDocument(const char* product, const char* kind) {
   path += std::wstring(kind, kind + strlen(kind));
   path += L".json";
   return veneer::test::ReadFileBytes(path);
+}
+
+bool UseEmbeddedSkinArchive() {
+  // The skin source keeps the block for the rest of the process.
+  static std::vector<unsigned char> archive;
+  if (archive.empty()) {
+    if (!veneer::ReadSkinResource(nullptr, MAKEINTRESOURCEW(102), L"ZIPRES", &archive)) return false;
+    veneer::SetSkinArchiveMemory(archive.data(), static_cast<DWORD>(archive.size()), nullptr);
+  }
+  return veneer::GetCachedSkinArchive() != nullptr;
 }
 
 }  // namespace tessaro::test

@@ -10,6 +10,10 @@ namespace tessaro::test {
 // file is missing).
 std::string ReadServedDocument(const char* product, const char* kind);
 
+// Hands the product's skin archive embedded in the test program (tessaro_skin) to the skin source,
+// once per process; true when the skin source holds it.
+bool UseEmbeddedSkinArchive();
+
 }  // namespace tessaro::test
 
 #endif  // TESTS_APP_TEST_DOCUMENTS_H_

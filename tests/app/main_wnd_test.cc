@@ -1,0 +1,226 @@
+#include "app/main_wnd.h"
+
+#include <gtest/gtest.h>
+
+#include <shellapi.h>
+
+#include <string>
+#include <vector>
+
+#include "app/app_messages.h"
+#include "app/store_pages.h"
+#include "app/tray_icon.h"
+#include "app/url_opener.h"
+#include "tests/app/test_documents.h"
+#include "tests/support/message_pump.h"
+#include "ui/runtime/container.h"
+
+// The real main window inside the test program, built from the embedded skin and fed by the local
+// configuration server (product "tessaro_test"), with a URL recorder standing in for the shell.
+
+namespace tessaro::test {
+namespace {
+
+constexpr DWORD kDocumentsTimeoutMs = 20000;
+
+class UrlRecorder : public IUrlOpener {
+ public:
+  void OpenInBrowser(const std::wstring& url) override { opened.push_back(url); }
+  std::vector<std::wstring> opened;
+};
+
+// Whether the shell still has the window's tray icon: only an icon it has can be modified.
+bool HasTrayIcon(HWND window) {
+  NOTIFYICONDATAW data = {};
+  data.cbSize = sizeof(data);
+  data.hWnd = window;
+  data.uFlags = NIF_TIP;
+  lstrcpynW(data.szTip, L"probe", ARRAYSIZE(data.szTip));
+  return Shell_NotifyIconW(NIM_MODIFY, &data) != FALSE;
+}
+
+// Takes a WM_QUIT off this thread's queue; true when there was one.
+bool TakeQuitMessage() {
+  MSG message;
+  return PeekMessageW(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE) != FALSE;
+}
+
+class MainWndTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(UseEmbeddedSkinArchive());
+    ASSERT_FALSE(ReadServedDocument("tessaro_test", "global").empty())
+        << "TESSARO_CONFIG_DOCUMENTS is not set";
+    window_ = MainWnd::Create(MainWndSettings{L"localhost", L"tessaro_test", &urls_});
+    ASSERT_NE(window_, nullptr);
+    hwnd_ = window_->GetHWND();
+    // Both documents applied: the main page shows and the goods document enabled the install button.
+    ASSERT_TRUE(veneer::test::PumpMessagesUntil(
+        [&] { return IsVisible(L"hor_main") && Named(L"btn_install")->IsEnabled(); }, kDocumentsTimeoutMs));
+  }
+
+  void TearDown() override {
+    if (IsWindow(hwnd_)) DestroyWindow(hwnd_);  // The window object deletes itself.
+    TakeQuitMessage();
+  }
+
+  veneer::CControlUI* Named(const wchar_t* name) {
+    return window_->GetPaintManager().FindControlByName(name);
+  }
+  bool IsVisible(const wchar_t* name) { return Named(name)->IsVisible(); }
+  std::wstring Text(const wchar_t* name) { return Named(name)->GetText().GetData(); }
+  void Click(veneer::CControlUI* control) { window_->GetPaintManager().SendNotify(control, L"click"); }
+  void Click(const wchar_t* name) { Click(Named(name)); }
+
+  UrlRecorder urls_;
+  MainWnd* window_ = nullptr;
+  HWND hwnd_ = nullptr;
+};
+
+TEST_F(MainWndTest, TheDocumentsFillTheMainPage) {
+  EXPECT_FALSE(IsVisible(L"hor_err"));
+  EXPECT_FALSE(IsVisible(L"ver_web"));
+  EXPECT_EQ(Text(L"lab_card1_tile"), L"快速上手");
+  EXPECT_EQ(Text(L"lab_card4_tile"), L"帮助中心");
+  EXPECT_EQ(Text(L"lab_soft_name"), L"Tessaro Test");
+  EXPECT_EQ(Text(L"lab_tile"), L"Tessaro 测试版");
+  EXPECT_EQ(Text(L"btn_install"), L"下载安装");
+  EXPECT_EQ(Text(L"btn_url"), kStoreHomePage);
+  wchar_t title[64] = {};
+  GetWindowTextW(hwnd_, title, 64);
+  EXPECT_STREQ(title, L"Tessaro Test");
+  auto* bar = static_cast<veneer::IContainerUI*>(Named(L"hor_tile")->FindInterface(L"IContainer"));
+  ASSERT_EQ(bar->GetCount(), 2 + 3);
+  EXPECT_EQ(bar->GetItemAt(2)->GetName(), L"btn_open_url");
+  EXPECT_EQ(bar->GetItemAt(4)->GetText(), L"反馈");
+  EXPECT_NE(GetPropW(hwnd_, L"tessaro_"), nullptr);
+}
+
+TEST_F(MainWndTest, InstallStatesShowOneAlternative) {
+  const struct {
+    InstallState state;
+    bool button, progress, waiting;
+  } cases[] = {
+      {InstallState::kDownloading, false, true, false},
+      {InstallState::kWaiting, false, false, true},
+      {InstallState::kFailed, true, false, false},
+      {InstallState::kReady, true, false, false},
+  };
+  for (const auto& c : cases) {
+    window_->SetInstallState(c.state);
+    EXPECT_EQ(IsVisible(L"btn_install"), c.button) << static_cast<int>(c.state);
+    EXPECT_EQ(IsVisible(L"ver_progress"), c.progress) << static_cast<int>(c.state);
+    EXPECT_EQ(IsVisible(L"ver_wait_install"), c.waiting) << static_cast<int>(c.state);
+  }
+}
+
+TEST_F(MainWndTest, DownloadMessagesDriveTheInstallArea) {
+  SendMessageW(hwnd_, UM_DOWNLOAD_PROGRESS, 25, 2048);
+  EXPECT_EQ(window_->install_state(), InstallState::kDownloading);
+  EXPECT_EQ(Text(L"lab_progres"), L"下载中… (25%)");
+  const std::wstring path = L"C:\\setup.exe";
+  SendMessageW(hwnd_, UM_DOWNLOAD_DONE, reinterpret_cast<WPARAM>(path.c_str()), 0);
+  EXPECT_EQ(window_->install_state(), InstallState::kWaiting);
+  SendMessageW(hwnd_, UM_DOWNLOAD_PROGRESS, 99, 2048);  // Late: queued before the completion.
+  EXPECT_EQ(window_->install_state(), InstallState::kWaiting);
+  EXPECT_EQ(Text(L"lab_progres"), L"下载中… (25%)");
+  SendMessageW(hwnd_, UM_INSTALLER_EXITED, 0, 0);
+  EXPECT_EQ(window_->install_state(), InstallState::kReady);
+  SendMessageW(hwnd_, UM_DOWNLOAD_FAILED, 0, 0);
+  EXPECT_EQ(window_->install_state(), InstallState::kFailed);
+  EXPECT_TRUE(IsVisible(L"btn_install"));
+}
+
+TEST_F(MainWndTest, OnlyWebUrlsAreOpened) {
+  const wchar_t* const hostile[] = {
+      L"",
+      L"file:///C:/Windows/System32/calc.exe",
+      L"C:\\Windows\\System32\\cmd.exe",
+      L"\\\\server\\share\\setup.exe",
+      L"javascript:alert(1)",
+      L"ms-settings:",
+      L"https://",
+      L"http://host/a b",
+      L"https://host/\"quoted\"",
+      L"www.example.com",
+  };
+  auto* bar = static_cast<veneer::IContainerUI*>(Named(L"hor_tile")->FindInterface(L"IContainer"));
+  veneer::CControlUI* link = bar->GetItemAt(2);
+  for (const wchar_t* url : hostile) {
+    link->SetUserData(url);
+    Click(link);
+    Named(L"btn_url")->SetText(url);
+    Click(L"btn_url");
+  }
+  EXPECT_TRUE(urls_.opened.empty()) << urls_.opened.front();
+
+  link->SetUserData(L"https://localhost/pages/home.html");
+  Click(link);
+  Named(L"btn_url")->SetText(L"HTTP://store.example/");
+  Click(L"btn_url");
+  Click(L"btn_server");
+  EXPECT_EQ(urls_.opened, (std::vector<std::wstring>{L"https://localhost/pages/home.html",
+                                                     L"HTTP://store.example/", SupportPageUrl()}));
+  EXPECT_EQ(SupportPageUrl().rfind(L"https://", 0), 0u);
+}
+
+TEST_F(MainWndTest, CardsSwitchToTheWebPageAndBackKeepsTheInstallArea) {
+  window_->SetInstallState(InstallState::kDownloading);
+  Click(L"btn_card2");
+  EXPECT_TRUE(IsVisible(L"ver_web"));
+  EXPECT_FALSE(IsVisible(L"hor_main"));
+  Click(L"btn_back");
+  EXPECT_FALSE(IsVisible(L"ver_web"));
+  EXPECT_TRUE(IsVisible(L"hor_main"));
+  EXPECT_TRUE(IsVisible(L"ver_progress"));
+  EXPECT_TRUE(urls_.opened.empty());
+}
+
+TEST_F(MainWndTest, ClosingRemovesTheTrayIconAndEndsTheLoopButKeepsTheWindow) {
+  ASSERT_TRUE(HasTrayIcon(hwnd_));
+  TakeQuitMessage();
+  SendMessageW(hwnd_, WM_CLOSE, 0, 0);  // The test document enables the close dialog.
+  EXPECT_TRUE(TakeQuitMessage());
+  EXPECT_FALSE(HasTrayIcon(hwnd_));
+  EXPECT_TRUE(IsWindow(hwnd_));
+}
+
+TEST_F(MainWndTest, TheTrayMenusExitGoesThroughTheClosePath) {
+  TakeQuitMessage();
+  SendMessageW(hwnd_, WM_COMMAND, ID_TRAY_EXIT, 0);
+  EXPECT_FALSE(TakeQuitMessage());  // Not yet: the close request is posted.
+  MSG close;
+  ASSERT_TRUE(PeekMessageW(&close, hwnd_, WM_CLOSE, WM_CLOSE, PM_REMOVE));
+  EXPECT_EQ(close.wParam, 1u);
+  DispatchMessageW(&close);
+  EXPECT_TRUE(TakeQuitMessage());
+  EXPECT_FALSE(HasTrayIcon(hwnd_));
+}
+
+TEST_F(MainWndTest, TheTrayIconComesBackWhenTheShellRestarts) {
+  NOTIFYICONDATAW data = {};
+  data.cbSize = sizeof(data);
+  data.hWnd = hwnd_;
+  ASSERT_TRUE(Shell_NotifyIconW(NIM_DELETE, &data));  // As a restarting shell loses it.
+  SendMessageW(hwnd_, RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
+  EXPECT_TRUE(HasTrayIcon(hwnd_));
+}
+
+TEST_F(MainWndTest, AWindowDestroyedOtherwiseRemovesTheTrayIconAndEndsTheLoop) {
+  TakeQuitMessage();
+  DestroyWindow(hwnd_);
+  EXPECT_TRUE(TakeQuitMessage());
+  EXPECT_FALSE(HasTrayIcon(hwnd_));
+}
+
+TEST_F(MainWndTest, HiddenWindowComesBackFromTheTray) {
+  ShowWindow(hwnd_, SW_HIDE);
+  SendMessageW(hwnd_, UM_TRAY_NOTIFY, 0, WM_LBUTTONDOWN);
+  EXPECT_TRUE(IsWindowVisible(hwnd_));
+  ShowWindow(hwnd_, SW_HIDE);
+  SendMessageW(hwnd_, WM_COMMAND, ID_TRAY_SHOW_MAIN, 0);
+  EXPECT_TRUE(IsWindowVisible(hwnd_));
+}
+
+}  // namespace
+}  // namespace tessaro::test
