@@ -15,7 +15,7 @@ stamp_want="jsoncpp+minizip+gtest v1"
 # machines that cannot run 32-bit programs.
 packages=(mingw-w64 g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix wine wine32 wine64 xvfb xauth
           fonts-wqy-microhei libz-mingw-w64-dev libstb-dev googletest cmake ninja-build python3 openssl
-          bzip2 xz-utils clang-format)
+          bzip2 xz-utils clang-format iproute2)
 
 log() { printf 'setup: %s\n' "$*"; }
 

@@ -19,13 +19,13 @@ uint32_t BlendOverOpaque(uint32_t source, uint32_t below) {
 
 }  // namespace
 
-PreviewPicture ComposeShadowedWindow(const veneer::ArgbPixels& shadow, POINT shadow_origin,
-                                     const PreviewPicture& client, POINT client_origin, uint32_t backdrop) {
+ClientPicture ComposeShadowedWindow(const veneer::ArgbPixels& shadow, POINT shadow_origin,
+                                    const ClientPicture& client, POINT client_origin, uint32_t backdrop) {
   const LONG left = std::min(shadow_origin.x, client_origin.x);
   const LONG top = std::min(shadow_origin.y, client_origin.y);
   const LONG right = std::max(shadow_origin.x + shadow.width, client_origin.x + client.width);
   const LONG bottom = std::max(shadow_origin.y + shadow.height, client_origin.y + client.height);
-  PreviewPicture picture;
+  ClientPicture picture;
   picture.width = right - left;
   picture.height = bottom - top;
   picture.pixels.assign(static_cast<size_t>(picture.width) * picture.height, backdrop | 0xFF000000u);

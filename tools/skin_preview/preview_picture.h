@@ -4,21 +4,16 @@
 #include <windows.h>
 
 #include <cstdint>
-#include <vector>
 
+#include "tools/common/client_picture.h"
 #include "ui/render/layered_alpha.h"
 
 namespace tessaro::preview {
 
+using tools::ClientPicture;
+
 // The pictures the previewer writes, and the plain arithmetic that lays a window over its drop shadow.
 // Nothing here touches a window; the values own their pixels. Any thread.
-
-// An opaque picture: rows from the top, 0xFFRRGGBB pixels.
-struct PreviewPicture {
-  int width = 0;
-  int height = 0;
-  std::vector<uint32_t> pixels;
-};
 
 // The colour a --shadow picture shows under the drop shadow: an opaque light grey (#DCDCDC), on which
 // the shadow's darkening shows and the product's white dialogs stand out.
@@ -28,8 +23,8 @@ constexpr uint32_t kShadowBackdrop = 0xFFDCDCDC;
 // `shadow` image blended over the backdrop, the window's `client` picture on top. The origins are the
 // screen positions of the two images' top left corners; the picture covers both images and starts at
 // the top left of what they cover.
-PreviewPicture ComposeShadowedWindow(const veneer::ArgbPixels& shadow, POINT shadow_origin,
-                                     const PreviewPicture& client, POINT client_origin, uint32_t backdrop);
+ClientPicture ComposeShadowedWindow(const veneer::ArgbPixels& shadow, POINT shadow_origin,
+                                    const ClientPicture& client, POINT client_origin, uint32_t backdrop);
 
 }  // namespace tessaro::preview
 

@@ -78,7 +78,7 @@ void PreviewWindow::ShowAndPaint() {
   }
 }
 
-bool PreviewWindow::CaptureClient(PreviewPicture* picture) {
+bool PreviewWindow::CaptureClient(ClientPicture* picture) {
   CUIRect client;
   GetClientRect(GetHWND(), &client);
   const veneer::ScopedMemoryDC dc(CreateCompatibleDC(nullptr));
@@ -100,8 +100,8 @@ bool PreviewWindow::CaptureClient(PreviewPicture* picture) {
   return true;
 }
 
-PreviewWindow::ShadowOutcome PreviewWindow::ComposeWithShadow(const PreviewPicture& client, uint32_t backdrop,
-                                                              PreviewPicture* picture, std::wstring* error) {
+PreviewWindow::ShadowOutcome PreviewWindow::ComposeWithShadow(const ClientPicture& client, uint32_t backdrop,
+                                                              ClientPicture* picture, std::wstring* error) {
   veneer::CPaintManagerUI& manager = GetPaintManager();
   const veneer::CShadowSettings& settings = *manager.GetShadow();
   // A colour shadow of size 0 is nothing: the shadow window stays empty.

@@ -41,12 +41,12 @@ class PreviewWindow : public veneer::WindowImplBase {
   void ShowAndPaint();
   // The client area as the paint manager prints it (WM_PRINTCLIENT) into a 32-bit bitmap that starts
   // black, as the manager's own off-screen bitmap does. False when no bitmap can be made.
-  bool CaptureClient(PreviewPicture* picture);
+  bool CaptureClient(ClientPicture* picture);
   // `client` (the client area, see CaptureClient) over the drop shadow that the shadow window shows for
   // the window's current frame, drawn again by the same functions since a layered window's pixels
   // cannot be read back, on an opaque `backdrop`, into *picture. kNoShadow leaves *picture as it is;
   // kFailed leaves a one-line reason in *error.
-  ShadowOutcome ComposeWithShadow(const PreviewPicture& client, uint32_t backdrop, PreviewPicture* picture,
+  ShadowOutcome ComposeWithShadow(const ClientPicture& client, uint32_t backdrop, ClientPicture* picture,
                                   std::wstring* error);
 
  protected:

@@ -4,12 +4,12 @@
 // standard error and a non-zero exit status, never a message box.
 #include <windows.h>
 
-#include <stb_image_write.h>
-
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "tools/common/client_picture.h"
+#include "tools/common/console_line.h"
 #include "tools/skin_preview/preview_options.h"
 #include "tools/skin_preview/preview_picture.h"
 #include "tools/skin_preview/preview_window.h"
@@ -19,21 +19,11 @@
 namespace tessaro::preview {
 namespace {
 
+using tools::WriteLine;
+
 enum ExitStatus { kSuccess = 0, kPreviewFailed = 1, kBadCommandLine = 2 };
 
 constexpr DWORD kMaxArchiveSize = 64 * 1024 * 1024;
-
-// Writes `text` and a line end to standard output or standard error as UTF-8.
-void WriteLine(DWORD standard_handle, const std::wstring& text) {
-  const std::wstring line = text + L"\n";
-  const int size = WideCharToMultiByte(CP_UTF8, 0, line.data(), static_cast<int>(line.size()), nullptr, 0,
-                                       nullptr, nullptr);
-  std::string bytes(size > 0 ? size : 0, '\0');
-  WideCharToMultiByte(CP_UTF8, 0, line.data(), static_cast<int>(line.size()), bytes.data(), size, nullptr,
-                      nullptr);
-  DWORD written = 0;
-  WriteFile(GetStdHandle(standard_handle), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-}
 
 void Report(const std::wstring& text) { WriteLine(STD_ERROR_HANDLE, L"skin_preview: " + text); }
 
@@ -122,39 +112,11 @@ bool ApplyChanges(const PreviewOptions& options, PreviewWindow* window, std::wst
   return true;
 }
 
-void AppendBytes(void* context, void* data, int size) {
-  auto* bytes = static_cast<std::vector<unsigned char>*>(context);
-  const auto* begin = static_cast<const unsigned char*>(data);
-  bytes->insert(bytes->end(), begin, begin + size);
-}
-
-bool WritePng(const std::wstring& path, const PreviewPicture& picture) {
-  std::vector<unsigned char> rgba;
-  rgba.reserve(picture.pixels.size() * 4);
-  for (const uint32_t pixel : picture.pixels) {
-    rgba.insert(rgba.end(), {static_cast<unsigned char>(pixel >> 16), static_cast<unsigned char>(pixel >> 8),
-                             static_cast<unsigned char>(pixel), static_cast<unsigned char>(pixel >> 24)});
-  }
-  std::vector<unsigned char> png;
-  if (!stbi_write_png_to_func(AppendBytes, &png, picture.width, picture.height, 4, rgba.data(),
-                              picture.width * 4)) {
-    return false;
-  }
-  const veneer::ScopedFileHandle file(
-      CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-  DWORD written = 0;
-  const bool complete =
-      file && WriteFile(file.get(), png.data(), static_cast<DWORD>(png.size()), &written, nullptr) &&
-      written == png.size();
-  if (!complete && file) DeleteFileW(path.c_str());
-  return complete;
-}
-
 // The picture --shadow asks for: the client area over the drop shadow, or the client area alone (with a
 // note) for a skin without a shadow. False with *error when the shadow cannot be drawn.
-bool AddShadow(PreviewWindow* window, const std::wstring& skin_file, PreviewPicture* picture,
+bool AddShadow(PreviewWindow* window, const std::wstring& skin_file, ClientPicture* picture,
                std::wstring* error) {
-  PreviewPicture shadowed;
+  ClientPicture shadowed;
   switch (window->ComposeWithShadow(*picture, kShadowBackdrop, &shadowed, error)) {
     case PreviewWindow::ShadowOutcome::kComposed:
       *picture = std::move(shadowed);
@@ -177,10 +139,10 @@ int Preview(const PreviewOptions& options) {
   if (!window.Create(&error)) return Fail(error);
   if (!ApplyChanges(options, &window, &error)) return Fail(error);
   window.ShowAndPaint();
-  PreviewPicture picture;
+  ClientPicture picture;
   if (!window.CaptureClient(&picture)) return Fail(L"cannot make a bitmap of the window's size");
   if (options.with_shadow && !AddShadow(&window, options.skin_file, &picture, &error)) return Fail(error);
-  if (!WritePng(output, picture)) return Fail(L"cannot write the picture to '" + output + L"'");
+  if (!tools::WritePngFile(output, picture)) return Fail(L"cannot write the picture to '" + output + L"'");
   WriteLine(STD_OUTPUT_HANDLE, L"wrote " + output + L" (" + std::to_wstring(picture.width) + L" x " +
                                    std::to_wstring(picture.height) + L")");
   return kSuccess;
