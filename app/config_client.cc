@@ -4,6 +4,8 @@
 
 #include <cstdio>
 #include <cstring>
+#include <cwchar>
+#include <memory>
 #include <new>
 
 #include "app/app_messages.h"
@@ -25,6 +27,8 @@ constexpr DWORD kMaxChunkBytes = 1 << 20;
 constexpr size_t kMaxBodyBytes = 8 << 20;
 // Upper bound of a file fetched with HttpGetFile (pictures are a few hundred kilobytes).
 constexpr size_t kMaxFileBytes = 32 << 20;
+// One read of a file download: large pieces keep a fast local download from being bound by calls.
+constexpr DWORD kCopyBufferBytes = 256 * 1024;
 
 // A WinHTTP handle closed when it goes out of scope; declared session, connection, request, they
 // close request, connection, session. A null handle (the open call failed) is not closed.
@@ -112,19 +116,34 @@ bool SendGet(const std::wstring& host, INTERNET_PORT port, const std::wstring& p
   return WinHttpReceiveResponse(sent->request.get(), nullptr);
 }
 
-// Writes the reply body to `file`, up to kMaxFileBytes. False when a read or a write fails or the
-// body is longer than that.
-bool CopyBodyToFile(HINTERNET request, HANDLE file) {
-  char buffer[64 * 1024];
-  size_t total = 0;
+// The reply's announced Content-Length; 0 when it has none (chunked) or it cannot be read.
+uint64_t AnnouncedLength(HINTERNET request) {
+  wchar_t text[32] = {};
+  DWORD size = sizeof text;
+  if (!WinHttpQueryHeaders(request, WINHTTP_QUERY_CONTENT_LENGTH, WINHTTP_HEADER_NAME_BY_INDEX, text, &size,
+                           WINHTTP_NO_HEADER_INDEX)) {
+    return 0;
+  }
+  return wcstoull(text, nullptr, 10);
+}
+
+// Writes the reply body to `file`, up to `max_bytes`, reporting to `progress` when there is one.
+// False when a read or a write fails or the body is longer than that.
+bool CopyBodyToFile(HINTERNET request, HANDLE file, uint64_t max_bytes, IFileProgress* progress) {
+  const uint64_t announced = AnnouncedLength(request);
+  std::unique_ptr<char[]> owned(new (std::nothrow) char[kCopyBufferBytes]);
+  if (!owned) return false;
+  uint64_t total = 0;
+  if (progress) progress->OnFileProgress(0, announced);
   for (;;) {
     DWORD read = 0;
-    if (!WinHttpReadData(request, buffer, sizeof buffer, &read)) return false;
+    if (!WinHttpReadData(request, owned.get(), kCopyBufferBytes, &read)) return false;
     if (read == 0) return true;
     total += read;
     DWORD written = 0;
-    if (total > kMaxFileBytes || !WriteFile(file, buffer, read, &written, nullptr) || written != read)
+    if (total > max_bytes || !WriteFile(file, owned.get(), read, &written, nullptr) || written != read)
       return false;
+    if (progress) progress->OnFileProgress(total, announced);
   }
 }
 
@@ -170,6 +189,11 @@ std::string HttpGet(const std::wstring& host, const std::wstring& path) {
 }
 
 bool HttpGetFile(const std::wstring& url, const std::wstring& path) {
+  return HttpGetFile(url, path, kMaxFileBytes, nullptr);
+}
+
+bool HttpGetFile(const std::wstring& url, const std::wstring& path, uint64_t max_bytes,
+                 IFileProgress* progress) {
   if (!IsWebUrl(url)) return false;
   URL_COMPONENTS parts = {};
   parts.dwStructSize = sizeof parts;
@@ -192,7 +216,7 @@ bool HttpGetFile(const std::wstring& url, const std::wstring& path) {
   }
   veneer::ScopedFileHandle file(
       CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-  return file && CopyBodyToFile(sent.request.get(), file.get());
+  return file && CopyBodyToFile(sent.request.get(), file.get(), max_bytes, progress);
 }
 
 DWORD WINAPI FetchGlobalConfig(LPVOID main_window) {

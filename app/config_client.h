@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include <cstdint>
 #include <string>
 
 namespace tessaro {
@@ -28,6 +29,19 @@ std::string HttpGet(const std::wstring& host, const std::wstring& path);
 // 200 and a body read and written whole (at most 32 MiB); otherwise the file may hold a part of the
 // body or nothing, and the caller discards it. Blocking; any thread.
 bool HttpGetFile(const std::wstring& url, const std::wstring& path);
+
+// Told how far a file download has come, on the downloading thread: after the reply's headers
+// (received 0) and after each piece written. `total` is the announced length, 0 when unknown.
+class IFileProgress {
+ public:
+  virtual ~IFileProgress() = default;
+  virtual void OnFileProgress(uint64_t received, uint64_t total) = 0;
+};
+
+// HttpGetFile with a size limit of the caller's and progress reports to `progress` (not owned; may
+// be null).
+bool HttpGetFile(const std::wstring& url, const std::wstring& path, uint64_t max_bytes,
+                 IFileProgress* progress);
 
 // Thread procedures for CreateThread. `main_window` is the main window's HWND. Each builds its path
 // from GoodsName, copies ConfigHost, fetches, and sends the body to the window with SendMessageW:

@@ -1,10 +1,13 @@
 #include "app/main_wnd.h"
 
 #include <memory>
+#include <utility>
 
 #include "app/app_messages.h"
 #include "app/config_client.h"
 #include "app/config_identity.h"
+#include "app/installer_download.h"
+#include "app/installer_launch.h"
 #include "app/named_control.h"
 #include "app/single_instance.h"
 #include "app/store_pages.h"
@@ -37,9 +40,18 @@ std::wstring ProgressText(WPARAM percent) { return L"下载中… (" + std::to_w
 // The reply body handed over in wParam, up to its first NUL byte.
 std::string ReplyBody(WPARAM wparam) { return wparam ? reinterpret_cast<const char*>(wparam) : ""; }
 
-void StartThread(LPTHREAD_START_ROUTINE procedure, HWND window) {
-  // The handle is not kept: the thread ends on its own after its one hand-over.
-  const veneer::ScopedKernelHandle thread(CreateThread(nullptr, 0, procedure, window, 0, nullptr));
+// The handle is not kept: the thread ends on its own after its one hand-over. False when it could not
+// be started.
+bool StartThread(LPTHREAD_START_ROUTINE procedure, LPVOID parameter) {
+  const veneer::ScopedKernelHandle thread(CreateThread(nullptr, 0, procedure, parameter, 0, nullptr));
+  return static_cast<bool>(thread);
+}
+
+// Starts `procedure` with `task`, which it then owns; false (and the task freed) when no thread came.
+bool StartTask(LPTHREAD_START_ROUTINE procedure, std::unique_ptr<TaskInfo> task) {
+  if (!StartThread(procedure, task.get())) return false;
+  task.release();
+  return true;
 }
 
 }  // namespace
@@ -118,6 +130,7 @@ void MainWnd::BringToFront() {
 
 LRESULT MainWnd::ProcessMessage(UINT message, WPARAM wparam, LPARAM lparam) {
   if (message == WM_CLOSE) return HandleCloseRequest();
+  if (message == UM_DOWNLOAD_DONE) return StartInstaller(reinterpret_cast<const wchar_t*>(wparam));
   HandleApplicationMessage(message, wparam, lparam);
   return WindowImplBase::ProcessMessage(message, wparam, lparam);
 }
@@ -134,12 +147,8 @@ void MainWnd::HandleApplicationMessage(UINT message, WPARAM wparam, LPARAM lpara
     case UM_DOWNLOAD_PROGRESS:
       ShowDownloadProgress(wparam);
       return;
-    case UM_DOWNLOAD_DONE:
-      // The downloaded installer (its path in wParam) is started here by the install flow, which
-      // posts UM_INSTALLER_EXITED when it ends; until then the install area waits.
-      SetInstallState(InstallState::kWaiting);
-      return;
     case UM_DOWNLOAD_FAILED:
+    case UM_INSTALLER_FAILED:
       SetInstallState(InstallState::kFailed);
       return;
     case UM_INSTALLER_EXITED:
@@ -222,8 +231,7 @@ void MainWnd::OnClick(const std::wstring& name, veneer::CControlUI* sender) {
   } else if (name == L"btn_back") {
     ShowWebPage(false);
   } else if (name == L"btn_install") {
-    // The install flow starts here with the button's "userdata" (the install information): the
-    // download with its progress messages and, when asked for, the confirmation dialog first.
+    StartInstall(sender->GetUserData().GetData());
   }
 }
 
@@ -232,10 +240,43 @@ void MainWnd::ShowWebPage(bool show) {
   SetControlVisible(L"ver_web", show);
 }
 
-void MainWnd::ShowDownloadProgress(WPARAM percent) {
-  // A report still queued when the download completed must not undo the waiting state.
-  if (install_state_ == InstallState::kWaiting) return;
+void MainWnd::StartInstall(const std::wstring& install_info) {
+  // One click, one download, one installer: the button does nothing until they are over.
+  if (install_state_ == InstallState::kDownloading || install_state_ == InstallState::kWaiting) return;
+  InstallRequest request;
+  if (!ParseInstallRequest(install_info, &request)) return;
+  if (request.confirm_first && !ConfirmInstall(install_info)) return;
+  auto task = std::make_unique<TaskInfo>();
+  task->window = GetHWND();
+  task->url = request.download_url;
+  task->extra = request.sha256;
   SetInstallState(InstallState::kDownloading);
+  ShowDownloadProgress(0);
+  if (!StartTask(DownloadInstaller, std::move(task))) SetInstallState(InstallState::kFailed);
+}
+
+bool MainWnd::ConfirmInstall(const std::wstring& /*install_info*/) {
+  // CONFIRMATION DIALOG CALL POINT: the install confirmation dialog (its title and two lines from
+  // the install information) is asked here; only its "btn_use" answer goes on. It does not exist
+  // yet, so the install goes on as if confirmed.
+  return true;
+}
+
+LRESULT MainWnd::StartInstaller(const wchar_t* installer_path) {
+  // Only the download this window started hands an installer over, and only while it runs.
+  if (install_state_ != InstallState::kDownloading || !installer_path) return 0;
+  SetInstallState(InstallState::kWaiting);
+  auto task = std::make_unique<TaskInfo>();
+  task->window = GetHWND();
+  task->path = installer_path;
+  if (StartTask(RunInstaller, std::move(task))) return kInstallerTaken;
+  SetInstallState(InstallState::kFailed);
+  return 0;  // The download worker removes the file again.
+}
+
+void MainWnd::ShowDownloadProgress(WPARAM percent) {
+  // Reports still queued when the download ended (completed or failed) must not undo its end.
+  if (install_state_ != InstallState::kDownloading) return;
   if (progress_) progress_->SetValue(static_cast<int64_t>(percent));
   if (progress_label_) progress_label_->SetText(ProgressText(percent).c_str());
 }

@@ -42,8 +42,10 @@ enum class InstallState {
 // their pictures fetched (ImageFetcher). Clicks open only web URLs, through its IUrlOpener.
 //
 // Closing (WM_CLOSE, "btn_close", the tray menu's "退出") removes the tray icon and ends the message
-// loop without destroying the window; a window destroyed in any other way does the same. It does not
-// download or start the installer, show dialogs or host web pages itself.
+// loop without destroying the window; a window destroyed in any other way does the same. The install
+// button starts the installer's download and then the installer on worker threads
+// (installer_download.h, installer_launch.h) and shows their progress. It does not show dialogs or
+// host web pages itself.
 //
 // Lives on the heap and is owned by its native window: it deletes itself when the window is gone
 // (Create deletes it when no window comes about). UI thread only.
@@ -89,6 +91,14 @@ class MainWnd : public veneer::WindowImplBase, public IConfigDocumentWindow {
   void OnTrayNotify(LPARAM mouse_message);
   void OnClick(const std::wstring& name, veneer::CControlUI* sender);
   void ShowWebPage(bool show);
+  // The install button's click: a download of the installer the install information names, unless
+  // one is running already or the installer runs.
+  void StartInstall(const std::wstring& install_info);
+  // Whether the user confirms the install (when the install information asks for the dialog).
+  bool ConfirmInstall(const std::wstring& install_info);
+  // UM_DOWNLOAD_DONE: starts the installer at `installer_path`; kInstallerTaken when it did.
+  LRESULT StartInstaller(const wchar_t* installer_path);
+  // Ignored unless a download runs.
   void ShowDownloadProgress(WPARAM percent);
   // Hands `url` to the opener when it is a web URL; anything else is dropped.
   void OpenWebPage(const std::wstring& url);

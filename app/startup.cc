@@ -21,7 +21,16 @@ void LoadSkinArchive() {
   if (loaded && size != 0) veneer::SetSkinArchiveMemory(LockResource(loaded), size, nullptr);
 }
 
+bool RestrictDllSearchToSystemFolder() {
+  using SetDefaultDllDirectoriesFunction = BOOL(WINAPI*)(DWORD);
+  const HMODULE kernel = GetModuleHandleW(L"kernel32.dll");
+  const auto set_directories = reinterpret_cast<SetDefaultDllDirectoriesFunction>(
+      reinterpret_cast<void*>(kernel ? GetProcAddress(kernel, "SetDefaultDllDirectories") : nullptr));
+  return set_directories && set_directories(LOAD_LIBRARY_SEARCH_SYSTEM32);
+}
+
 int RunApplication(HINSTANCE instance) {
+  RestrictDllSearchToSystemFolder();
   if (!EnsureSingleInstance()) return 0;
   OleInitialize(nullptr);
   veneer::SetAppModule(instance);

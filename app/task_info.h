@@ -15,7 +15,7 @@ struct TaskInfo {
   std::wstring url;       // Where the file comes from.
   std::wstring slot;      // What the file is for (an image slot key, ImageSlots).
   std::wstring path;      // Where the file is stored.
-  std::wstring extra;     // The shortcut name for the "icon" slot; otherwise not read.
+  std::wstring extra;     // The shortcut name for the "icon" slot; an installer's expected SHA-256.
 };
 
 }  // namespace tessaro

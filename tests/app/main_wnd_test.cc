@@ -4,15 +4,22 @@
 
 #include <shellapi.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
 #include "app/app_messages.h"
+#include "app/crypt_digest.h"
+#include "app/installer_download.h"
+#include "app/utf8_text.h"
 #include "app/store_pages.h"
 #include "app/tray_icon.h"
 #include "app/url_opener.h"
+#include "tests/app/server_log.h"
 #include "tests/app/test_documents.h"
+#include "tests/support/environment_path.h"
 #include "tests/support/message_pump.h"
+#include "tests/support/temp_files.h"
 #include "ui/runtime/container.h"
 
 // The real main window inside the test program, built from the embedded skin and fed by the local
@@ -115,20 +122,28 @@ TEST_F(MainWndTest, InstallStatesShowOneAlternative) {
 }
 
 TEST_F(MainWndTest, DownloadMessagesDriveTheInstallArea) {
-  SendMessageW(hwnd_, UM_DOWNLOAD_PROGRESS, 25, 2048);
-  EXPECT_EQ(window_->install_state(), InstallState::kDownloading);
-  EXPECT_EQ(Text(L"lab_progres"), L"下载中… (25%)");
-  const std::wstring path = L"C:\\setup.exe";
-  SendMessageW(hwnd_, UM_DOWNLOAD_DONE, reinterpret_cast<WPARAM>(path.c_str()), 0);
-  EXPECT_EQ(window_->install_state(), InstallState::kWaiting);
-  SendMessageW(hwnd_, UM_DOWNLOAD_PROGRESS, 99, 2048);  // Late: queued before the completion.
-  EXPECT_EQ(window_->install_state(), InstallState::kWaiting);
-  EXPECT_EQ(Text(L"lab_progres"), L"下载中… (25%)");
-  SendMessageW(hwnd_, UM_INSTALLER_EXITED, 0, 0);
+  SendMessageW(hwnd_, UM_DOWNLOAD_PROGRESS, 25, 2048);  // No download runs: ignored.
   EXPECT_EQ(window_->install_state(), InstallState::kReady);
+  window_->SetInstallState(InstallState::kDownloading);
+  SendMessageW(hwnd_, UM_DOWNLOAD_PROGRESS, 25, 2048);
+  EXPECT_EQ(Text(L"lab_progres"), L"下载中… (25%)");
   SendMessageW(hwnd_, UM_DOWNLOAD_FAILED, 0, 0);
   EXPECT_EQ(window_->install_state(), InstallState::kFailed);
   EXPECT_TRUE(IsVisible(L"btn_install"));
+  SendMessageW(hwnd_, UM_DOWNLOAD_PROGRESS, 99, 2048);  // Late: queued before the failure.
+  EXPECT_EQ(window_->install_state(), InstallState::kFailed);
+  EXPECT_EQ(Text(L"lab_progres"), L"下载中… (25%)");
+  const std::wstring path = L"C:\\setup.exe";
+  // Only a running download hands an installer over.
+  EXPECT_EQ(SendMessageW(hwnd_, UM_DOWNLOAD_DONE, reinterpret_cast<WPARAM>(path.c_str()), 0), 0);
+  EXPECT_EQ(window_->install_state(), InstallState::kFailed);
+  window_->SetInstallState(InstallState::kWaiting);
+  SendMessageW(hwnd_, UM_DOWNLOAD_PROGRESS, 99, 2048);
+  EXPECT_EQ(window_->install_state(), InstallState::kWaiting);
+  SendMessageW(hwnd_, UM_INSTALLER_EXITED, 0, 0);
+  EXPECT_EQ(window_->install_state(), InstallState::kReady);
+  SendMessageW(hwnd_, UM_INSTALLER_FAILED, 0, 0);
+  EXPECT_EQ(window_->install_state(), InstallState::kFailed);
 }
 
 TEST_F(MainWndTest, OnlyWebUrlsAreOpened) {
@@ -220,6 +235,139 @@ TEST_F(MainWndTest, HiddenWindowComesBackFromTheTray) {
   ShowWindow(hwnd_, SW_HIDE);
   SendMessageW(hwnd_, WM_COMMAND, ID_TRAY_SHOW_MAIN, 0);
   EXPECT_TRUE(IsWindowVisible(hwnd_));
+}
+
+// The install button against the local server, with the test installer (test_installer.cc) as the
+// product's installer: it records each run's command line and its own bytes.
+class InstallTest : public MainWndTest {
+ protected:
+  void SetUp() override {
+    MainWndTest::SetUp();
+    record_ = veneer::test::UniqueTempPath(L"run");
+    DeleteFileW(record_.c_str());
+    SetEnvironmentVariableW(L"TESSARO_TEST_INSTALLER_RECORD", record_.c_str());
+    served_ = veneer::test::ReadFileBytes(veneer::test::EnvironmentPath(L"TESSARO_TEST_INSTALLER"));
+    ASSERT_FALSE(served_.empty()) << "TESSARO_TEST_INSTALLER is not set";
+  }
+
+  void TearDown() override {
+    // No download or installer may outlive the window it reports to.
+    veneer::test::PumpMessagesUntil([&] { return !Busy(); }, kInstallTimeoutMs);
+    SetEnvironmentVariableW(L"TESSARO_TEST_INSTALLER_RECORD", nullptr);
+    DeleteFileW(record_.c_str());
+    DeleteFileW((record_ + L".bytes").c_str());
+    MainWndTest::TearDown();
+  }
+
+  bool Busy() {
+    return window_->install_state() == InstallState::kDownloading ||
+           window_->install_state() == InstallState::kWaiting;
+  }
+  void Install(const std::wstring& info) {
+    Named(L"btn_install")->SetUserData(info.c_str());
+    Click(L"btn_install");
+  }
+  bool WaitForState(InstallState state) {
+    return veneer::test::PumpMessagesUntil([&] { return window_->install_state() == state; },
+                                           kInstallTimeoutMs);
+  }
+  // The command lines the test installer recorded, one a run.
+  std::vector<std::string> Runs() {
+    std::vector<std::string> runs;
+    std::string all = veneer::test::ReadFileBytes(record_);
+    for (size_t end; (end = all.find('\n')) != std::string::npos; all.erase(0, end + 1)) {
+      runs.push_back(all.substr(0, end));
+    }
+    return runs;
+  }
+  static size_t Requests(const ServerLog& log, const std::string& path) {
+    const std::vector<std::string> lines = log.NewLines();
+    return static_cast<size_t>(std::count_if(lines.begin(), lines.end(), [&](const std::string& line) {
+      return line.find(" " + path + " ") != std::string::npos;
+    }));
+  }
+
+  static constexpr DWORD kInstallTimeoutMs = 20000;
+  std::wstring record_;
+  std::string served_;
+};
+
+constexpr char kInstallerPath[] = "/installers/test_installer.exe";
+constexpr wchar_t kInstallerUrl[] = L"https://localhost/installers/test_installer.exe";
+
+std::wstring InstallInfo(const std::wstring& url, const std::wstring& more = L"") {
+  return L"{\"downloadUrl\": \"" + url + L"\", \"dialogOpen\": true" + more + L"}";
+}
+
+TEST_F(InstallTest, OneClickDownloadsAndRunsTheInstallerOnce) {
+  const ServerLog log;
+  Install(InstallInfo(kInstallerUrl));
+  EXPECT_EQ(window_->install_state(), InstallState::kDownloading);
+  EXPECT_EQ(Text(L"lab_progres"), L"下载中… (0%)");
+  EXPECT_FALSE(IsVisible(L"btn_install"));
+  Click(L"btn_install");  // A double click.
+  ASSERT_TRUE(WaitForState(InstallState::kWaiting));
+  Click(L"btn_install");  // While the installer runs.
+  ASSERT_TRUE(WaitForState(InstallState::kReady));
+  EXPECT_TRUE(IsVisible(L"btn_install"));
+  EXPECT_TRUE(Named(L"btn_install")->IsEnabled());
+  EXPECT_EQ(Requests(log, kInstallerPath), 1u);
+  const std::vector<std::string> runs = Runs();
+  ASSERT_EQ(runs.size(), 1u);
+  EXPECT_EQ(veneer::test::ReadFileBytes(record_ + L".bytes"), served_);
+  // "<temp>tessaro-<32 digits>\<seconds>.exe" in quotes.
+  const std::string& line = runs[0];
+  ASSERT_GE(line.size(), 2u);
+  EXPECT_EQ(line.front(), '"');
+  EXPECT_EQ(line.back(), '"');
+  const std::wstring path(line.begin() + 1, line.end() - 1);  // ASCII in the Wine prefix.
+  const std::wstring temp = veneer::test::TempFolder();
+  ASSERT_EQ(path.rfind(temp + L"tessaro-", 0), 0u) << path;
+  const std::wstring folder = path.substr(0, path.rfind(L'\\'));
+  EXPECT_EQ(folder.size(), temp.size() + 8 + 32) << path;
+  EXPECT_EQ(path.substr(path.size() - 4), L".exe");
+  EXPECT_EQ(GetFileAttributesW(folder.c_str()), INVALID_FILE_ATTRIBUTES) << "left behind: " << folder;
+}
+
+TEST_F(InstallTest, AMatchingDigestIsRun) {
+  const std::wstring digest =
+      WideFromUtf8(Sha256HexOfFile(veneer::test::EnvironmentPath(L"TESSARO_TEST_INSTALLER")));
+  ASSERT_EQ(digest.size(), 64u);
+  Install(InstallInfo(kInstallerUrl, L", \"sha256\": \"" + digest + L"\""));
+  ASSERT_TRUE(WaitForState(InstallState::kWaiting));
+  ASSERT_TRUE(WaitForState(InstallState::kReady));
+  EXPECT_EQ(Runs().size(), 1u);
+}
+
+TEST_F(InstallTest, FailuresShowTheButtonAgainAndRunNothing) {
+  const std::wstring zeros(64, L'0');
+  const struct {
+    const wchar_t* what;
+    std::wstring info;
+    const char* requested;  // The path the server must have seen once, or null for no request.
+  } cases[] = {
+      {L"404", InstallInfo(L"https://localhost/installers/missing.exe"), "/installers/missing.exe"},
+      {L"unreachable", InstallInfo(L"https://127.0.0.1:1/setup.exe"), nullptr},
+      {L"empty URL", InstallInfo(L""), nullptr},
+      {L"no URL", L"{\"dialogOpen\": false}", nullptr},
+      {L"http", InstallInfo(L"http://localhost/installers/test_installer.exe"), nullptr},
+      {L"file", InstallInfo(L"file:///C:/windows/system32/notepad.exe"), nullptr},
+      {L"UNC", InstallInfo(L"\\\\\\\\localhost\\\\c$\\\\windows\\\\notepad.exe"), nullptr},
+      {L"not a program", InstallInfo(L"https://localhost/images/logo.png"), "/images/logo.png"},
+      {L"digest mismatch", InstallInfo(kInstallerUrl, L", \"sha256\": \"" + zeros + L"\""), kInstallerPath},
+      {L"malformed digest", InstallInfo(kInstallerUrl, L", \"sha256\": 5"), kInstallerPath},
+  };
+  for (const auto& c : cases) {
+    window_->SetInstallState(InstallState::kReady);
+    const ServerLog log;
+    Install(c.info);
+    EXPECT_TRUE(WaitForState(InstallState::kFailed)) << c.what;
+    EXPECT_TRUE(IsVisible(L"btn_install")) << c.what;
+    const size_t requests = c.requested ? Requests(log, c.requested) : log.NewLines().size();
+    EXPECT_EQ(requests, c.requested ? 1u : 0u) << c.what;
+  }
+  veneer::test::PumpMessagesFor(1000);  // Nothing started late.
+  EXPECT_TRUE(Runs().empty());
 }
 
 }  // namespace

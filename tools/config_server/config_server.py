@@ -8,7 +8,9 @@
 Replies:
   /installer/config/global?name=NAME&os=windows   DIR/NAME/global.json
   /installer/config/goods?name=NAME&os=windows    DIR/NAME/goods.json
-  any other path                                  the file under --files (pictures, an installer)
+  any other path                                  the file under --files (pictures, an installer); with
+                                                  --files given more than once, the first folder
+                                                  that has it
 Without options it serves the demo store (demo/documents, product "tessaro", and demo/static) with
 the certificate that make_certs.sh puts into the project's .certs folder. An unknown product,
 another "os" or a missing file get status 404 (documents: a JSON body whose "code" is 404). Every
@@ -120,13 +122,12 @@ class Content:
             return None
 
     def static_file(self, url_path):
-        if not self.files:
-            return None
-        path = safe_join(self.files, url_path)
-        if path is None or not os.path.isfile(path):
-            return None
-        with open(path, "rb") as handle:
-            return handle.read()
+        for root in self.files or []:
+            path = safe_join(root, url_path)
+            if path is not None and os.path.isfile(path):
+                with open(path, "rb") as handle:
+                    return handle.read()
+        return None
 
     def reply_for(self, raw_path):
         """(status, content type, body, fault or None) for a request target."""
@@ -354,8 +355,9 @@ def tls_context(cert, key):
 def add_serve_options(parser):
     parser.add_argument("--documents", default=os.path.join(HERE, "demo", "documents"),
                         help="folder with NAME/global.json and NAME/goods.json (default: the demo's)")
-    parser.add_argument("--files", default=os.path.join(HERE, "demo", "static"),
-                        help="folder of static files served under their path (default: the demo's)")
+    parser.add_argument("--files", action="append",
+                        help="folder of static files served under their path; may be given more than "
+                             "once (default: the demo's)")
     parser.add_argument("--faults", help="JSON file of replies that misbehave")
     parser.add_argument("--address", default="127.0.0.1")
     parser.add_argument("--port", type=int, default=443)
@@ -374,7 +376,8 @@ def write_pid_file(path):
 
 
 def serve(options):
-    content = Content(options.documents, options.files, Content.load_faults(options.faults))
+    files = options.files or [os.path.join(HERE, "demo", "static")]
+    content = Content(options.documents, files, Content.load_faults(options.faults))
     request_log = RequestLog(options.log)
     server = ConfigServer((options.address, options.port), content, tls_context(options.cert, options.key),
                           request_log)

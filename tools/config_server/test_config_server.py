@@ -53,7 +53,7 @@ class ServerTest(unittest.TestCase):
         with open(os.path.join(cls.folder.name, "secret.txt"), "wb") as handle:
             handle.write(b"not served")
         cls.log_path = os.path.join(cls.folder.name, "requests.log")
-        content = config_server.Content(os.path.dirname(documents), files, FAULTS)
+        content = config_server.Content(os.path.dirname(documents), [files], FAULTS)
         cls.server = config_server.ConfigServer(
             ("127.0.0.1", 0), content,
             config_server.tls_context(os.path.join(CERTS, "server.pem"), os.path.join(CERTS, "server.key")),
@@ -177,7 +177,7 @@ class ServerTest(unittest.TestCase):
 class DemoTest(unittest.TestCase):
     def test_every_picture_of_the_demo_documents_is_served(self):
         demo = os.path.join(config_server.HERE, "demo")
-        content = config_server.Content(os.path.join(demo, "documents"), os.path.join(demo, "static"), {})
+        content = config_server.Content(os.path.join(demo, "documents"), [os.path.join(demo, "static")], {})
         urls = []
         for kind in config_server.DOCUMENT_KINDS:
             status, _, body, _ = content.reply_for("/installer/config/%s?name=tessaro&os=windows" % kind)

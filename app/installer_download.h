@@ -1,0 +1,76 @@
+#ifndef APP_INSTALLER_DOWNLOAD_H_
+#define APP_INSTALLER_DOWNLOAD_H_
+
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+
+#include "app/config_client.h"
+
+namespace tessaro {
+
+// The installer download: what the install button's information asks for, the rules a download must
+// pass before its file may be run, and the worker thread that fetches it. The file lands in a folder
+// of its own with a random name inside the temporary folder, so that no other download and nobody
+// who can write there can put a file (or a DLL the installer would load) next to it. It does not
+// start the installer (installer_launch.h) or touch the main window's controls.
+
+// What a click on the install button asks for, read from its "userdata" text (a JSON object).
+struct InstallRequest {
+  std::wstring download_url;   // "downloadUrl"; "" when missing or not text.
+  std::wstring sha256;         // "sha256", the file's expected digest; "" means no check.
+  bool confirm_first = false;  // "dialogOpen": the confirmation dialog comes first.
+};
+
+// False (the click does nothing) when the text is empty or not a JSON object. A "sha256" member that
+// is not 64 hexadecimal digits gives a digest no file matches, so that download fails.
+bool ParseInstallRequest(const std::wstring& install_info, InstallRequest* request);
+
+// Whether a download may come from `url`: an https URL that IsWebUrl accepts. Pure; any thread.
+bool IsInstallerUrl(const std::wstring& url);
+
+// How much of the download is done, 0 to 100: 100 only once `received` reaches `total`; 0 when the
+// total is unknown (0). Exact for every 64-bit value. Pure; any thread.
+unsigned DownloadPercent(uint64_t received, uint64_t total);
+
+// The installer's file name: the time in seconds since 1970 in decimal, then ".exe" ("-5.exe").
+std::wstring InstallerFileName(int64_t seconds);
+
+// Creates a new folder with a random 32-digit name inside the temporary folder and returns its path
+// (no trailing backslash); "" when the temporary folder or the random name cannot be had, or the
+// folder cannot be created.
+std::wstring MakeDownloadFolder();
+
+// Deletes the installer file and then its folder; best effort (files still in use stay).
+void RemoveDownloadFolder(const std::wstring& installer_path);
+
+// Posts UM_DOWNLOAD_PROGRESS (wParam the percentage, lParam the total, clamped to LPARAM) to the main
+// window when the percentage changes; reports with an unknown total are dropped. Lives on the
+// download worker's stack for one download; the worker's thread only.
+class DownloadProgress : public IFileProgress {
+ public:
+  explicit DownloadProgress(HWND window) : window_(window) {}
+
+  void OnFileProgress(uint64_t received, uint64_t total) override;
+
+ private:
+  static constexpr unsigned kNothingPosted = ~0u;
+
+  HWND window_;
+  unsigned posted_percent_ = kNothingPosted;
+};
+
+// UM_DOWNLOAD_DONE's reply from a window that took the installer over (and will start it).
+constexpr LRESULT kInstallerTaken = 1;
+
+// Thread procedure for CreateThread. `task` is a heap TaskInfo (owned and freed here): its window,
+// its url and, in `extra`, the expected SHA-256 digest or "". Downloads the installer and checks
+// it (an https URL, the whole body, a program file, the digest); then sends UM_DOWNLOAD_DONE with
+// the path. Any failure, and a window that does not take the installer, removes the folder again;
+// failures post UM_DOWNLOAD_FAILED.
+DWORD WINAPI DownloadInstaller(LPVOID task);
+
+}  // namespace tessaro
+
+#endif  // APP_INSTALLER_DOWNLOAD_H_
