@@ -32,22 +32,15 @@ void CloseDialogBox::ReceiveNotification(veneer::NotifyRecord& record) {
 
 void CloseDialogBox::OpenLink() {
   // The link comes from the configuration server and the program runs elevated: web pages only.
-  if (content_.url_opener && IsWebUrl(content_.link_url)) content_.url_opener->OpenInBrowser(content_.link_url);
+  if (content_.url_opener && IsWebUrl(content_.link_url))
+    content_.url_opener->OpenInBrowser(content_.link_url);
 }
 
 CloseDialogResult ShowCloseDialog(HWND owner, const CloseDialogContent& content) {
   if (content.link_url.empty()) return CloseDialogResult::kNotShown;
   CloseDialogBox dialog(content);
-  switch (RunModalDialog(dialog, owner, L"closebox")) {
-    case static_cast<WPARAM>(CloseDialogResult::kStay):
-      return CloseDialogResult::kStay;
-    case static_cast<WPARAM>(CloseDialogResult::kQuit):
-      return CloseDialogResult::kQuit;
-    case static_cast<WPARAM>(CloseDialogResult::kHideToTray):
-      return CloseDialogResult::kHideToTray;
-    default:
-      return CloseDialogResult::kNotShown;
-  }
+  return DialogResultOf(RunModalDialog(dialog, owner, L"closebox"),
+                        {CloseDialogResult::kStay, CloseDialogResult::kQuit, CloseDialogResult::kHideToTray});
 }
 
 }  // namespace tessaro

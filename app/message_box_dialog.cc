@@ -50,7 +50,8 @@ void DMessageBox::OnSkinLoaded() {
 }
 
 void DMessageBox::SetLabel(const wchar_t* name, const std::wstring& text) {
-  if (auto* label = FindNamed<veneer::CLabelUI>(GetPaintManager(), name, L"Label")) label->SetText(text.c_str());
+  if (auto* label = FindNamed<veneer::CLabelUI>(GetPaintManager(), name, L"Label"))
+    label->SetText(text.c_str());
 }
 
 void DMessageBox::ReceiveNotification(veneer::NotifyRecord& record) {
@@ -66,15 +67,8 @@ void DMessageBox::ReceiveNotification(veneer::NotifyRecord& record) {
 InstallConfirmResult ShowInstallConfirm(HWND owner, const std::string& json_text) {
   if (json_text.empty()) return InstallConfirmResult::kNotShown;
   DMessageBox dialog(json_text);
-  const WPARAM result = RunModalDialog(dialog, owner, L"msgbox");
-  switch (result) {
-    case static_cast<WPARAM>(InstallConfirmResult::kDismissed):
-      return InstallConfirmResult::kDismissed;
-    case static_cast<WPARAM>(InstallConfirmResult::kInstall):
-      return InstallConfirmResult::kInstall;
-    default:
-      return InstallConfirmResult::kNotShown;
-  }
+  return DialogResultOf(RunModalDialog(dialog, owner, L"msgbox"),
+                        {InstallConfirmResult::kDismissed, InstallConfirmResult::kInstall});
 }
 
 }  // namespace tessaro

@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+#include <initializer_list>
+
 #include "ui/controls/window_impl_base.h"
 
 namespace tessaro {
@@ -13,6 +15,16 @@ namespace tessaro {
 // about or it closed by other means. The caller owns the dialog (on its stack); a dialog whose loop
 // ended on WM_QUIT still has its window, which goes with the object. UI thread.
 WPARAM RunModalDialog(veneer::WindowImplBase& dialog, HWND owner, const wchar_t* title);
+
+// The dialog result among `results` (an enumeration whose values are the close codes and whose 0
+// means "closed by other means") that `code` stands for; 0 for any code not among them.
+template <typename Result>
+Result DialogResultOf(WPARAM code, std::initializer_list<Result> results) {
+  for (const Result result : results) {
+    if (static_cast<WPARAM>(result) == code) return result;
+  }
+  return Result{};
+}
 
 }  // namespace tessaro
 

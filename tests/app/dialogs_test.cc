@@ -97,11 +97,13 @@ TEST_F(DialogsTest, TheConfirmationShowsTheLinesAndReturnsTheButton) {
     InstallConfirmResult result;
     const wchar_t *des1, *des2, *des3;
   } cases[] = {
-      {kInstallInfo, L"btn_close", InstallConfirmResult::kDismissed, L"安装 Tessaro", L"约 2 MB", L"桌面快捷方式"},
-      {R"({"dialogTitle": "T", "dialogDesc1": {}, "dialogDesc2": []})", L"btn_use", InstallConfirmResult::kInstall,
-       L"T", L"", L""},
+      {kInstallInfo, L"btn_close", InstallConfirmResult::kDismissed, L"安装 Tessaro", L"约 2 MB",
+       L"桌面快捷方式"},
+      {R"({"dialogTitle": "T", "dialogDesc1": {}, "dialogDesc2": []})", L"btn_use",
+       InstallConfirmResult::kInstall, L"T", L"", L""},
       {"{broken", L"btn_use", InstallConfirmResult::kInstall, L"", L"", L""},
-      {kInstallInfo, L"lab_des1", InstallConfirmResult::kNotShown, L"安装 Tessaro", L"约 2 MB", L"桌面快捷方式"},
+      {kInstallInfo, L"lab_des1", InstallConfirmResult::kNotShown, L"安装 Tessaro", L"约 2 MB",
+       L"桌面快捷方式"},
   };
   for (const auto& c : cases) {
     std::wstring des1, des2, des3;
@@ -144,11 +146,13 @@ TEST_F(DialogsTest, TheCloseDialogReturnsTheButtonAndOpensOnlyWebLinks) {
     const Step still_open = [&](veneer::WindowImplBase& dialog) {
       open_after_picture = IsWindowVisible(dialog.GetHWND()) != FALSE;
     };
-    DialogDriver driver(L"CloseDialogBox", {NoteOpenState(), ClickOn(L"btn_img"), still_open, ClickOn(c.button)});
+    DialogDriver driver(L"CloseDialogBox",
+                        {NoteOpenState(), ClickOn(L"btn_img"), still_open, ClickOn(c.button)});
     EXPECT_EQ(ShowCloseDialog(owner_.hwnd(), {L"", c.link, &urls}), c.result) << c.link;
     EXPECT_EQ(driver.played(), 4u) << c.link;
     EXPECT_TRUE(open_after_picture) << c.link;
-    EXPECT_EQ(urls.opened, c.opened ? std::vector<std::wstring>{c.link} : std::vector<std::wstring>{}) << c.link;
+    EXPECT_EQ(urls.opened, c.opened ? std::vector<std::wstring>{c.link} : std::vector<std::wstring>{})
+        << c.link;
     EXPECT_FALSE(owner_enabled_while_open_) << c.link;
     EXPECT_TRUE(IsWindowEnabled(owner_.hwnd())) << c.link;
     EXPECT_FALSE(IsWindow(dialog_window_)) << c.link;
@@ -156,7 +160,8 @@ TEST_F(DialogsTest, TheCloseDialogReturnsTheButtonAndOpensOnlyWebLinks) {
 }
 
 TEST_F(DialogsTest, TheClosePictureComesFromTheCacheOnly) {
-  const std::wstring cached_url = L"https://localhost/files/dialog-cached-" + std::to_wstring(GetTickCount64()) + L".png";
+  const std::wstring cached_url =
+      L"https://localhost/files/dialog-cached-" + std::to_wstring(GetTickCount64()) + L".png";
   const std::wstring cached_path = CacheFilePath(cached_url);
   ASSERT_TRUE(veneer::test::WriteFileBytes(cached_path, std::string("picture")));
   const struct {
@@ -190,7 +195,8 @@ TEST_F(DialogsTest, QuitWhileADialogIsOpenLeavesNothingBehind) {
       {L"DMessageBox", [](HWND owner) { return static_cast<int>(ShowInstallConfirm(owner, kInstallInfo)); }},
       {L"CloseDialogBox",
        [](HWND owner) {
-         return static_cast<int>(ShowCloseDialog(owner, {L"", L"https://localhost/pages/close.html", nullptr}));
+         return static_cast<int>(
+             ShowCloseDialog(owner, {L"", L"https://localhost/pages/close.html", nullptr}));
        }},
   };
   for (const auto& c : cases) {
