@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "app/app_messages.h"
+#include "app/close_dialog.h"
 #include "app/config_client.h"
 #include "app/config_identity.h"
 #include "app/named_control.h"
@@ -166,9 +167,21 @@ LRESULT MainWnd::HandleCloseRequest() {
     BringToFront();
     return 0;
   }
+  if (!close_dialog_.open) {
+    CloseAs(CloseChoice::kQuit);
+    return 0;
+  }
   in_close_path_ = true;
-  const CloseChoice choice = close_dialog_.open ? AskHowToClose() : CloseChoice::kQuit;
+  LifeWatch watch(this);
+  const CloseChoice choice = AskHowToClose();
+  // The window may have been destroyed while the dialog ran, and this object with it.
+  if (watch.ObjectGone()) return 0;
   in_close_path_ = false;
+  CloseAs(choice);
+  return 0;
+}
+
+void MainWnd::CloseAs(CloseChoice choice) {
   switch (choice) {
     case CloseChoice::kHideToTray:
       ShowNative(false, false);
@@ -179,13 +192,20 @@ LRESULT MainWnd::HandleCloseRequest() {
       Quit();
       break;
   }
-  return 0;
 }
 
 MainWnd::CloseChoice MainWnd::AskHowToClose() {
   BringToFront();
-  // The close dialog (quit, hide to the tray, or stay) with the kept picture and link is asked here.
-  // It does not exist yet, so closing goes on as when the dialog is not enabled.
+  switch (ShowCloseDialog(GetHWND(), {close_dialog_.image, close_dialog_.url, settings_.url_opener})) {
+    case CloseDialogResult::kHideToTray:
+      return CloseChoice::kHideToTray;
+    case CloseDialogResult::kStay:
+      return CloseChoice::kStay;
+    case CloseDialogResult::kQuit:
+    case CloseDialogResult::kNotShown:
+      break;
+  }
+  // Quitting was chosen, the dialog had no link to show, or it was closed by the system.
   return CloseChoice::kQuit;
 }
 

@@ -11,7 +11,9 @@
 #include "app/store_pages.h"
 #include "app/tray_icon.h"
 #include "app/url_opener.h"
+#include "tests/app/dialog_driver.h"
 #include "tests/app/test_documents.h"
+#include "tests/support/access_violation_watch.h"
 #include "tests/support/message_pump.h"
 #include "ui/runtime/container.h"
 
@@ -179,7 +181,9 @@ TEST_F(MainWndTest, CardsSwitchToTheWebPageAndBackKeepsTheInstallArea) {
 TEST_F(MainWndTest, ClosingRemovesTheTrayIconAndEndsTheLoopButKeepsTheWindow) {
   ASSERT_TRUE(HasTrayIcon(hwnd_));
   TakeQuitMessage();
-  SendMessageW(hwnd_, WM_CLOSE, 0, 0);  // The test document enables the close dialog.
+  DialogDriver driver(L"CloseDialogBox", {ClickOn(L"btn_use")});  // The test document enables it.
+  SendMessageW(hwnd_, WM_CLOSE, 0, 0);
+  EXPECT_EQ(driver.played(), 1u);
   EXPECT_TRUE(TakeQuitMessage());
   EXPECT_FALSE(HasTrayIcon(hwnd_));
   EXPECT_TRUE(IsWindow(hwnd_));
@@ -192,9 +196,74 @@ TEST_F(MainWndTest, TheTrayMenusExitGoesThroughTheClosePath) {
   MSG close;
   ASSERT_TRUE(PeekMessageW(&close, hwnd_, WM_CLOSE, WM_CLOSE, PM_REMOVE));
   EXPECT_EQ(close.wParam, 1u);
+  DialogCreationCounter dialogs;
+  DialogDriver driver(L"CloseDialogBox", {ClickOn(L"btn_use")});
   DispatchMessageW(&close);
+  EXPECT_EQ(dialogs.created(), 1);
   EXPECT_TRUE(TakeQuitMessage());
   EXPECT_FALSE(HasTrayIcon(hwnd_));
+}
+
+TEST_F(MainWndTest, TheCloseDialogsAnswerDecidesHowTheWindowCloses) {
+  const struct {
+    const wchar_t* button;  // Null: the dialog is closed by the system.
+    bool quits, visible;
+  } cases[] = {
+      {L"btn_close", false, true},
+      {L"btn_trak", false, false},
+      {L"btn_use", true, true},
+      {nullptr, true, true},
+  };
+  for (const auto& c : cases) {
+    const wchar_t* what = c.button ? c.button : L"system close";
+    TakeQuitMessage();
+    window_->BringToFront();
+    DialogDriver driver(L"CloseDialogBox", c.button ? std::vector<DialogDriver::Step>{ClickOn(c.button)}
+                                                    : std::vector<DialogDriver::Step>{});
+    SendMessageW(hwnd_, WM_CLOSE, 1, 0);
+    EXPECT_FALSE(driver.timed_out()) << what;
+    EXPECT_EQ(TakeQuitMessage(), c.quits) << what;
+    EXPECT_EQ(HasTrayIcon(hwnd_), !c.quits) << what;
+    EXPECT_EQ(IsWindowVisible(hwnd_) != FALSE, c.visible) << what;
+    EXPECT_TRUE(IsWindowEnabled(hwnd_)) << what;
+    EXPECT_TRUE(urls_.opened.empty()) << what;
+  }
+}
+
+TEST_F(MainWndTest, ASecondCloseWhileTheDialogAsksOpensNoSecondDialog) {
+  TakeQuitMessage();
+  DialogCreationCounter dialogs;
+  HWND open_dialog = nullptr;
+  bool same_dialog_after_second_close = false;
+  DialogDriver driver(L"CloseDialogBox", {[&](veneer::WindowImplBase& dialog) {
+                                            open_dialog = dialog.GetHWND();
+                                            PostMessageW(hwnd_, WM_CLOSE, 1, 0);
+                                          },
+                                          [&](veneer::WindowImplBase& dialog) {
+                                            same_dialog_after_second_close = dialog.GetHWND() == open_dialog;
+                                          },
+                                          ClickOn(L"btn_img"), ClickOn(L"btn_close")});
+  SendMessageW(hwnd_, WM_CLOSE, 1, 0);
+  EXPECT_EQ(driver.played(), 4u);
+  EXPECT_TRUE(same_dialog_after_second_close);
+  EXPECT_EQ(dialogs.created(), 1);
+  EXPECT_FALSE(TakeQuitMessage());
+  EXPECT_TRUE(HasTrayIcon(hwnd_));
+  // The picture links to the global document's web page.
+  EXPECT_EQ(urls_.opened, std::vector<std::wstring>{L"https://localhost/pages/close.html"});
+}
+
+TEST_F(MainWndTest, DestroyingTheWindowWhileTheDialogAsksLeavesNothingBehind) {
+  veneer::test::AccessViolationWatch faults;
+  HWND open_dialog = nullptr;
+  DialogDriver driver(L"CloseDialogBox", {[&](veneer::WindowImplBase& dialog) {
+                        open_dialog = dialog.GetHWND();
+                        DestroyWindow(hwnd_);  // Takes the dialog, then the window object along.
+                      }});
+  SendMessageW(hwnd_, WM_CLOSE, 1, 0);
+  EXPECT_FALSE(IsWindow(hwnd_));
+  EXPECT_FALSE(IsWindow(open_dialog));
+  EXPECT_EQ(faults.count(), 0);
 }
 
 TEST_F(MainWndTest, TheTrayIconComesBackWhenTheShellRestarts) {
