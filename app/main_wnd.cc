@@ -4,14 +4,17 @@
 #include <utility>
 
 #include "app/app_messages.h"
+#include "app/close_dialog.h"
 #include "app/config_client.h"
 #include "app/config_identity.h"
 #include "app/installer_download.h"
 #include "app/installer_launch.h"
+#include "app/message_box_dialog.h"
 #include "app/named_control.h"
 #include "app/single_instance.h"
 #include "app/store_pages.h"
 #include "app/url_opener.h"
+#include "app/utf8_text.h"
 #include "app/web_url.h"
 #include "ui/controls/label.h"
 #include "ui/controls/progress.h"
@@ -175,9 +178,21 @@ LRESULT MainWnd::HandleCloseRequest() {
     BringToFront();
     return 0;
   }
+  if (!close_dialog_.open) {
+    CloseAs(CloseChoice::kQuit);
+    return 0;
+  }
   in_close_path_ = true;
-  const CloseChoice choice = close_dialog_.open ? AskHowToClose() : CloseChoice::kQuit;
+  LifeWatch watch(this);
+  const CloseChoice choice = AskHowToClose();
+  // The window may have been destroyed while the dialog ran, and this object with it.
+  if (watch.ObjectGone()) return 0;
   in_close_path_ = false;
+  CloseAs(choice);
+  return 0;
+}
+
+void MainWnd::CloseAs(CloseChoice choice) {
   switch (choice) {
     case CloseChoice::kHideToTray:
       ShowNative(false, false);
@@ -188,13 +203,20 @@ LRESULT MainWnd::HandleCloseRequest() {
       Quit();
       break;
   }
-  return 0;
 }
 
 MainWnd::CloseChoice MainWnd::AskHowToClose() {
   BringToFront();
-  // The close dialog (quit, hide to the tray, or stay) with the kept picture and link is asked here.
-  // It does not exist yet, so closing goes on as when the dialog is not enabled.
+  switch (ShowCloseDialog(GetHWND(), {close_dialog_.image, close_dialog_.url, settings_.url_opener})) {
+    case CloseDialogResult::kHideToTray:
+      return CloseChoice::kHideToTray;
+    case CloseDialogResult::kStay:
+      return CloseChoice::kStay;
+    case CloseDialogResult::kQuit:
+    case CloseDialogResult::kNotShown:
+      break;
+  }
+  // Quitting was chosen, the dialog had no link to show, or it was closed by the system.
   return CloseChoice::kQuit;
 }
 
@@ -245,7 +267,12 @@ void MainWnd::StartInstall(const std::wstring& install_info) {
   if (install_state_ == InstallState::kDownloading || install_state_ == InstallState::kWaiting) return;
   InstallRequest request;
   if (!ParseInstallRequest(install_info, &request)) return;
-  if (request.confirm_first && !ConfirmInstall(install_info)) return;
+  if (request.confirm_first) {
+    LifeWatch watch(this);
+    const bool confirmed = ConfirmInstall(install_info);
+    // The window may have been destroyed while the dialog ran, and this object with it.
+    if (watch.ObjectGone() || !confirmed) return;
+  }
   auto task = std::make_unique<TaskInfo>();
   task->window = GetHWND();
   task->url = request.download_url;
@@ -255,11 +282,9 @@ void MainWnd::StartInstall(const std::wstring& install_info) {
   if (!StartTask(DownloadInstaller, std::move(task))) SetInstallState(InstallState::kFailed);
 }
 
-bool MainWnd::ConfirmInstall(const std::wstring& /*install_info*/) {
-  // CONFIRMATION DIALOG CALL POINT: the install confirmation dialog (its title and two lines from
-  // the install information) is asked here; only its "btn_use" answer goes on. It does not exist
-  // yet, so the install goes on as if confirmed.
-  return true;
+bool MainWnd::ConfirmInstall(const std::wstring& install_info) {
+  // Only "btn_use" goes on; dismissing the dialog or closing it otherwise downloads nothing.
+  return ShowInstallConfirm(GetHWND(), Utf8FromWide(install_info)) == InstallConfirmResult::kInstall;
 }
 
 LRESULT MainWnd::StartInstaller(const wchar_t* installer_path) {

@@ -41,11 +41,13 @@ enum class InstallState {
 // threads; the documents they hand over are applied to its controls (config_document_apply.h) and
 // their pictures fetched (ImageFetcher). Clicks open only web URLs, through its IUrlOpener.
 //
-// Closing (WM_CLOSE, "btn_close", the tray menu's "退出") removes the tray icon and ends the message
-// loop without destroying the window; a window destroyed in any other way does the same. The install
-// button starts the installer's download and then the installer on worker threads
-// (installer_download.h, installer_launch.h) and shows their progress. It does not show dialogs or
-// host web pages itself.
+// Closing (WM_CLOSE, "btn_close", the tray menu's "退出") first asks with the close dialog when the
+// global document enabled it (stay, hide to the tray, or quit); quitting removes the tray icon and
+// ends the message loop without destroying the window; a window destroyed in any other way does the
+// same. The install button asks with the install confirmation dialog when the install information
+// says so, then starts the installer's download and the installer on worker threads
+// (installer_download.h, installer_launch.h) and shows their progress. It does not host web pages
+// itself.
 //
 // Lives on the heap and is owned by its native window: it deletes itself when the window is gone
 // (Create deletes it when no window comes about). UI thread only.
@@ -86,6 +88,8 @@ class MainWnd : public veneer::WindowImplBase, public IConfigDocumentWindow {
   void HandleApplicationMessage(UINT message, WPARAM wparam, LPARAM lparam);
   LRESULT HandleCloseRequest();
   CloseChoice AskHowToClose();
+  // Hides the window, keeps it, or quits, as the user chose.
+  void CloseAs(CloseChoice choice);
   // Removes the tray icon and ends the message loop.
   void Quit();
   void OnTrayNotify(LPARAM mouse_message);

@@ -15,8 +15,10 @@
 #include "app/store_pages.h"
 #include "app/tray_icon.h"
 #include "app/url_opener.h"
+#include "tests/app/dialog_driver.h"
 #include "tests/app/server_log.h"
 #include "tests/app/test_documents.h"
+#include "tests/support/access_violation_watch.h"
 #include "tests/support/environment_path.h"
 #include "tests/support/message_pump.h"
 #include "tests/support/temp_files.h"
@@ -194,7 +196,9 @@ TEST_F(MainWndTest, CardsSwitchToTheWebPageAndBackKeepsTheInstallArea) {
 TEST_F(MainWndTest, ClosingRemovesTheTrayIconAndEndsTheLoopButKeepsTheWindow) {
   ASSERT_TRUE(HasTrayIcon(hwnd_));
   TakeQuitMessage();
-  SendMessageW(hwnd_, WM_CLOSE, 0, 0);  // The test document enables the close dialog.
+  DialogDriver driver(L"CloseDialogBox", {ClickOn(L"btn_use")});  // The test document enables it.
+  SendMessageW(hwnd_, WM_CLOSE, 0, 0);
+  EXPECT_EQ(driver.played(), 1u);
   EXPECT_TRUE(TakeQuitMessage());
   EXPECT_FALSE(HasTrayIcon(hwnd_));
   EXPECT_TRUE(IsWindow(hwnd_));
@@ -207,9 +211,49 @@ TEST_F(MainWndTest, TheTrayMenusExitGoesThroughTheClosePath) {
   MSG close;
   ASSERT_TRUE(PeekMessageW(&close, hwnd_, WM_CLOSE, WM_CLOSE, PM_REMOVE));
   EXPECT_EQ(close.wParam, 1u);
+  DialogDriver driver(L"CloseDialogBox", {ClickOn(L"btn_use")});
   DispatchMessageW(&close);
+  EXPECT_EQ(driver.played(), 1u);
   EXPECT_TRUE(TakeQuitMessage());
   EXPECT_FALSE(HasTrayIcon(hwnd_));
+}
+
+TEST_F(MainWndTest, TheCloseDialogsAnswerDecidesHowTheWindowCloses) {
+  const struct {
+    const wchar_t* button;  // No such control: the dialog is closed by the system.
+    bool quits, visible;
+  } cases[] = {
+      {L"btn_close", false, true},
+      {L"btn_trak", false, false},
+      {L"btn_use", true, true},
+      {L"no_control", true, true},
+  };
+  for (const auto& c : cases) {
+    const wchar_t* what = c.button;
+    TakeQuitMessage();
+    window_->BringToFront();
+    DialogDriver driver(L"CloseDialogBox", {ClickOn(c.button)});
+    SendMessageW(hwnd_, WM_CLOSE, 1, 0);
+    EXPECT_EQ(driver.played(), 1u) << what;
+    EXPECT_EQ(TakeQuitMessage(), c.quits) << what;
+    EXPECT_EQ(HasTrayIcon(hwnd_), !c.quits) << what;
+    EXPECT_EQ(IsWindowVisible(hwnd_) != FALSE, c.visible) << what;
+    EXPECT_TRUE(IsWindowEnabled(hwnd_)) << what;
+    EXPECT_TRUE(urls_.opened.empty()) << what;
+  }
+}
+
+TEST_F(MainWndTest, DestroyingTheWindowWhileTheDialogAsksLeavesNothingBehind) {
+  veneer::test::AccessViolationWatch faults;
+  HWND open_dialog = nullptr;
+  DialogDriver driver(L"CloseDialogBox", {[&](veneer::WindowImplBase& dialog) {
+                        open_dialog = dialog.GetHWND();
+                        DestroyWindow(hwnd_);  // Takes the dialog, then the window object along.
+                      }});
+  SendMessageW(hwnd_, WM_CLOSE, 1, 0);
+  EXPECT_FALSE(IsWindow(hwnd_));
+  EXPECT_FALSE(IsWindow(open_dialog));
+  EXPECT_EQ(faults.count(), 0);
 }
 
 TEST_F(MainWndTest, TheTrayIconComesBackWhenTheShellRestarts) {
@@ -296,7 +340,29 @@ constexpr char kInstallerPath[] = "/installers/test_installer.exe";
 constexpr wchar_t kInstallerUrl[] = L"https://localhost/installers/test_installer.exe";
 
 std::wstring InstallInfo(const std::wstring& url, const std::wstring& more = L"") {
-  return L"{\"downloadUrl\": \"" + url + L"\", \"dialogOpen\": true" + more + L"}";
+  return L"{\"downloadUrl\": \"" + url + L"\"" + more + L"}";
+}
+
+TEST_F(InstallTest, TheConfirmationDialogDecidesWhetherAnythingIsDownloaded) {
+  const std::wstring info = InstallInfo(kInstallerUrl, L", \"dialogOpen\": true, \"dialogTitle\": \"T\"");
+  const struct {
+    const wchar_t* button;
+    InstallState state;
+    size_t requests;
+  } cases[] = {{L"btn_close", InstallState::kReady, 0u}, {L"btn_use", InstallState::kDownloading, 1u}};
+  for (const auto& c : cases) {
+    const ServerLog log;
+    {
+      const DialogDriver driver(L"DMessageBox", {ClickOn(c.button)});
+      Install(info);
+      EXPECT_EQ(driver.played(), 1u) << c.button;
+    }
+    EXPECT_EQ(window_->install_state(), c.state) << c.button;
+    if (c.state == InstallState::kDownloading) {
+      ASSERT_TRUE(WaitForState(InstallState::kReady));
+    }
+    EXPECT_EQ(Requests(log, kInstallerPath), c.requests) << c.button;
+  }
 }
 
 TEST_F(InstallTest, OneClickDownloadsAndRunsTheInstallerOnce) {
