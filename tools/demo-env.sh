@@ -19,7 +19,8 @@
 #                               when DISPLAY is unset), and the demo configuration server on
 #                               127.0.0.1:443 with the demo documents and pictures; sets `state` (a
 #                               folder for logs) and `server_log`. Everything it starts is ended when
-#                               the script exits, on Ctrl-C and on any failure.
+#                               the script exits, on Ctrl-C and on any failure. With
+#                               TESSARO_DEMO_EXTRA_FILES=DIR the server also serves the files of DIR.
 # and windows_path FILE, run_windows_program PROGRAM [ARGS].
 
 say() { printf '%s: %s\n' "$demo_name" "$*"; }
@@ -123,8 +124,11 @@ demo_start() {
   wait_for_port
   server_log=$state/requests.log
   : >"$server_log"
+  local extra_files=()
+  [ -z "${TESSARO_DEMO_EXTRA_FILES:-}" ] ||
+    extra_files=(--files "$PWD/tools/config_server/demo/static" --files "$TESSARO_DEMO_EXTRA_FILES")
   python3 tools/config_server/config_server.py start --pid-file "$state/server.pid" --log "$server_log" \
-    || fail "the demo configuration server did not start (port 443 taken meanwhile, or no right to bind it)"
+    "${extra_files[@]}" || fail "the demo configuration server did not start (port 443 taken meanwhile, or no right to bind it)"
   say "demo configuration server on https://localhost/ (requests logged in $server_log)"
 }
 
