@@ -310,8 +310,4 @@ void MainWnd::OpenWebPage(const std::wstring& url) {
   if (settings_.url_opener && IsWebUrl(url)) settings_.url_opener->OpenInBrowser(url);
 }
 
-void MainWnd::SetControlVisible(const wchar_t* name, bool visible) {
-  if (veneer::CControlUI* control = GetPaintManager().FindControlByName(name)) control->SetVisible(visible);
-}
-
 }  // namespace tessaro

@@ -106,7 +106,6 @@ class MainWnd : public veneer::WindowImplBase, public IConfigDocumentWindow {
   void ShowDownloadProgress(WPARAM percent);
   // Hands `url` to the opener when it is a web URL; anything else is dropped.
   void OpenWebPage(const std::wstring& url);
-  void SetControlVisible(const wchar_t* name, bool visible);
   void StartConfigurationFetches();
 
   MainWndSettings settings_;

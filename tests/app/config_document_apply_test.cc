@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "app/utf8_text.h"
 #include "tests/app/test_documents.h"
 #include "tests/runtime/managed_window.h"
 #include "ui/controls/button.h"
@@ -221,10 +222,7 @@ TEST_F(DocumentApplyTest, GoodDocumentsFillTheMainPage) {
   const std::wstring info = UserData(L"btn_install");
   ASSERT_FALSE(info.empty());
   EXPECT_EQ(info.find(L'\n'), info.size() - 1);
-  std::string utf8(WideCharToMultiByte(CP_UTF8, 0, info.c_str(), -1, nullptr, 0, nullptr, nullptr) - 1, '\0');
-  WideCharToMultiByte(CP_UTF8, 0, info.c_str(), -1, &utf8[0], static_cast<int>(utf8.size() + 1), nullptr,
-                      nullptr);
-  EXPECT_EQ(Parse(utf8), Parse(goods_)["data"]["installInfo"]);
+  EXPECT_EQ(Parse(Utf8FromWide(info)), Parse(goods_)["data"]["installInfo"]);
 }
 
 TEST_F(DocumentApplyTest, OnlyCodeZeroShowsAnEmptyMainPage) {

@@ -117,6 +117,9 @@ class WindowImplBase : public CWindowWnd,
   // The window's current style without the caption bits.
   virtual LONG_PTR WindowStyle() const;
 
+  // Shows or hides the named control, when the tree has one.
+  void SetControlVisible(const wchar_t* name, bool visible);
+
  private:
   // The slot handler of a message; `handled` false when no slot takes it.
   LRESULT DispatchToHandler(UINT message, WPARAM wparam, LPARAM lparam, bool& handled);
@@ -124,8 +127,6 @@ class WindowImplBase : public CWindowWnd,
   CControlUI* BuildSkin(CSkinBuilder& builder);
   // The maximised state changed through a system command.
   void OnMaximisedChanged(bool maximised);
-  // Shows or hides the named control, when the tree has one.
-  void SetControlVisible(const wchar_t* name, bool visible);
 
   CPaintManagerUI paint_manager_;
 };
