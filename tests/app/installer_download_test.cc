@@ -13,6 +13,7 @@
 #include "app/task_info.h"
 #include "tests/support/message_pump.h"
 #include "tests/support/temp_files.h"
+#include "ui/core/win_handles.h"
 
 namespace tessaro::test {
 namespace {
@@ -149,18 +150,45 @@ TEST(Sha256Test, KnownDigests) {
   EXPECT_NE(RandomHex(16), RandomHex(16));
 }
 
-TEST(RunInstallerTest, AFileThatIsNoProgramReportsFailureAndGoesAway) {
-  MessageWindow window;
-  const std::wstring folder = MakeDownloadFolder();
-  ASSERT_FALSE(folder.empty());
-  auto task = std::make_unique<TaskInfo>();
-  task->window = window.get();
-  task->path = folder + L"\\1.exe";
-  ASSERT_TRUE(veneer::test::WriteFileBytes(task->path, std::string("MZ but nothing else")));
-  RunInstaller(task.release());
-  const std::vector<std::pair<UINT, WPARAM>> expected = {{UM_INSTALLER_FAILED, 0}};
-  EXPECT_EQ(window.Take(WM_USER, WM_USER + 100), expected);
-  EXPECT_FALSE(Exists(folder));
+// An installer that cannot start reports failure (the window shows state 3, so the user can try
+// again) and leaves no folder behind.
+TEST(RunInstallerTest, AnInstallerThatCannotStartReportsFailure) {
+  enum class Hold { kNothing, kExclusiveOpen };
+  const struct {
+    const char* what;
+    const char* bytes;  // The file's contents, or null for no file at all.
+    Hold hold;
+  } cases[] = {
+      {"not a program", "MZ but nothing else", Hold::kNothing},
+      {"missing", nullptr, Hold::kNothing},
+      {"locked by another writer", "MZ but nothing else", Hold::kExclusiveOpen},
+  };
+  for (const auto& c : cases) {
+    MessageWindow window;
+    const std::wstring folder = MakeDownloadFolder();
+    ASSERT_FALSE(folder.empty());
+    auto task = std::make_unique<TaskInfo>();
+    task->window = window.get();
+    task->path = folder + L"\\1.exe";
+    if (c.bytes) {
+      ASSERT_TRUE(veneer::test::WriteFileBytes(task->path, std::string(c.bytes)));
+    }
+    const std::wstring path = task->path;
+    {
+      const veneer::ScopedFileHandle lock(
+          c.hold == Hold::kExclusiveOpen ? CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
+                                                       OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr)
+                                         : INVALID_HANDLE_VALUE);
+      ASSERT_EQ(static_cast<bool>(lock), c.hold == Hold::kExclusiveOpen) << c.what;
+      RunInstaller(task.release());
+    }
+    const std::vector<std::pair<UINT, WPARAM>> expected = {{UM_INSTALLER_FAILED, 0}};
+    EXPECT_EQ(window.Take(WM_USER, WM_USER + 100), expected) << c.what;
+    // Only a file someone else holds keeps its folder; it goes once the file is free again.
+    EXPECT_EQ(Exists(folder), c.hold == Hold::kExclusiveOpen) << c.what;
+    RemoveDownloadFolder(path);
+    EXPECT_FALSE(Exists(folder)) << c.what;
+  }
 }
 
 TEST(RunInstallerTest, CommandLineIsTheQuotedPath) {

@@ -331,6 +331,19 @@ class InstallTest : public MainWndTest {
     }));
   }
 
+  // The download folders ("tessaro-*") in the temporary folder.
+  static std::vector<std::wstring> DownloadFolders() {
+    std::vector<std::wstring> folders;
+    WIN32_FIND_DATAW found;
+    const HANDLE search = FindFirstFileW((veneer::test::TempFolder() + L"tessaro-*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return folders;
+    do {
+      folders.push_back(found.cFileName);
+    } while (FindNextFileW(search, &found));
+    FindClose(search);
+    return folders;
+  }
+
   static constexpr DWORD kInstallTimeoutMs = 20000;
   std::wstring record_;
   std::string served_;
@@ -423,6 +436,7 @@ TEST_F(InstallTest, FailuresShowTheButtonAgainAndRunNothing) {
       {L"digest mismatch", InstallInfo(kInstallerUrl, L", \"sha256\": \"" + zeros + L"\""), kInstallerPath},
       {L"malformed digest", InstallInfo(kInstallerUrl, L", \"sha256\": 5"), kInstallerPath},
   };
+  const std::vector<std::wstring> folders_before = DownloadFolders();
   for (const auto& c : cases) {
     window_->SetInstallState(InstallState::kReady);
     const ServerLog log;
@@ -431,8 +445,32 @@ TEST_F(InstallTest, FailuresShowTheButtonAgainAndRunNothing) {
     EXPECT_TRUE(IsVisible(L"btn_install")) << c.what;
     const size_t requests = c.requested ? Requests(log, c.requested) : log.NewLines().size();
     EXPECT_EQ(requests, c.requested ? 1u : 0u) << c.what;
+    EXPECT_EQ(DownloadFolders(), folders_before) << c.what << ": a download folder was left behind";
   }
   veneer::test::PumpMessagesFor(1000);  // Nothing started late.
+  EXPECT_TRUE(Runs().empty());
+}
+
+// The temporary folder comes from TMP: too long a path makes GetTempPathW fail, a missing folder makes
+// the download folder impossible. Either way nothing is requested and nothing is run.
+TEST_F(InstallTest, AnUnusableTemporaryFolderFailsBeforeAnyRequest) {
+  const std::wstring saved_tmp = veneer::test::EnvironmentPath(L"TMP");
+  const struct {
+    const wchar_t* what;
+    std::wstring tmp;
+  } cases[] = {
+      {L"longer than MAX_PATH", L"C:\\" + std::wstring(MAX_PATH + 10, L'x')},
+      {L"missing", L"C:\\no such folder\\deeper"},
+  };
+  for (const auto& c : cases) {
+    window_->SetInstallState(InstallState::kReady);
+    SetEnvironmentVariableW(L"TMP", c.tmp.c_str());
+    const ServerLog log;
+    Install(InstallInfo(kInstallerUrl));
+    EXPECT_TRUE(WaitForState(InstallState::kFailed)) << c.what;
+    SetEnvironmentVariableW(L"TMP", saved_tmp.empty() ? nullptr : saved_tmp.c_str());
+    EXPECT_EQ(Requests(log, kInstallerPath), 0u) << c.what;
+  }
   EXPECT_TRUE(Runs().empty());
 }
 

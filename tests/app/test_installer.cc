@@ -1,7 +1,8 @@
 // A stand-in for a product's installer, started by the install tests: appends its command line (one
 // UTF-8 line) to the record file that TESSARO_TEST_INSTALLER_RECORD names (next to itself as
-// "<program>.record" when unset), copies its own bytes to "<record>.bytes", stays up for a moment so
-// that the waiting state can be seen, and exits with code 7.
+// "<program>.record" when unset), writes the performance counter at its start (decimal) to
+// "<record>.started" for the download benchmark, copies its own bytes to "<record>.bytes", stays up
+// for a moment so that the waiting state can be seen, and exits with code 7.
 
 #include <windows.h>
 
@@ -18,8 +19,8 @@ std::wstring RecordPath(const std::wstring& self) {
   return length > 0 && length < MAX_PATH ? std::wstring(named, length) : self + L".record";
 }
 
-void AppendLine(const std::wstring& path, const std::wstring& text) {
-  const HANDLE file = CreateFileW(path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
+void AppendLine(const std::wstring& path, const std::wstring& text, DWORD disposition = OPEN_ALWAYS) {
+  const HANDLE file = CreateFileW(path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ, nullptr, disposition,
                                   FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) return;
   std::string line(
@@ -33,12 +34,21 @@ void AppendLine(const std::wstring& path, const std::wstring& text) {
   CloseHandle(file);
 }
 
+// The performance counter, which every process of the machine shares.
+std::wstring CounterNow() {
+  LARGE_INTEGER now = {};
+  QueryPerformanceCounter(&now);
+  return std::to_wstring(now.QuadPart);
+}
+
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+  const std::wstring started = CounterNow();
   wchar_t self[MAX_PATH] = {};
   GetModuleFileNameW(nullptr, self, MAX_PATH);
   const std::wstring record = RecordPath(self);
+  AppendLine(record + L".started", started, CREATE_ALWAYS);
   CopyFileW(self, (record + L".bytes").c_str(), FALSE);
   AppendLine(record, GetCommandLineW());
   Sleep(kRunningMs);
