@@ -18,6 +18,7 @@
 #include "app/web_url.h"
 #include "ui/controls/label.h"
 #include "ui/controls/progress.h"
+#include "ui/controls/web_browser.h"
 #include "ui/markup/skin_source.h"
 
 namespace tessaro {
@@ -83,6 +84,7 @@ void MainWnd::OnSkinLoaded() {
   tray_.Add(GetHWND(), LoadIconW(veneer::GetAppModule(), MAKEINTRESOURCEW(kIconResource)));
   progress_ = FindNamed<veneer::CProgressUI>(GetPaintManager(), L"progres", L"Progress");
   progress_label_ = FindNamed<veneer::CLabelUI>(GetPaintManager(), L"lab_progres", L"Label");
+  web_ = FindNamed<veneer::CWebBrowserUI>(GetPaintManager(), L"web", L"WebBrowser");
   if (auto* home = FindNamed<veneer::CLabelUI>(GetPaintManager(), L"btn_url", L"Label")) {
     home->SetText(kStoreHomePage);
   }
@@ -247,9 +249,8 @@ void MainWnd::OnClick(const std::wstring& name, veneer::CControlUI* sender) {
   } else if (name == L"btn_open_url") {
     OpenWebPage(sender->GetUserData().GetData());
   } else if (IsCardButton(name)) {
-    // The card's page (the button's "userdata", when a web URL) is loaded into the "web" browser
-    // control here once the framework has one; until then the web page shows its bar alone.
     ShowWebPage(true);
+    NavigateWebPage(sender->GetUserData().GetData());
   } else if (name == L"btn_back") {
     ShowWebPage(false);
   } else if (name == L"btn_install") {
@@ -260,6 +261,10 @@ void MainWnd::OnClick(const std::wstring& name, veneer::CControlUI* sender) {
 void MainWnd::ShowWebPage(bool show) {
   SetControlVisible(L"hor_main", !show);
   SetControlVisible(L"ver_web", show);
+}
+
+void MainWnd::NavigateWebPage(const std::wstring& url) {
+  if (web_ && IsWebUrl(url)) web_->Navigate(url.c_str());
 }
 
 void MainWnd::StartInstall(const std::wstring& install_info) {

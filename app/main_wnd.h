@@ -13,6 +13,7 @@
 namespace veneer {
 class CLabelUI;
 class CProgressUI;
+class CWebBrowserUI;
 }  // namespace veneer
 
 namespace tessaro {
@@ -46,8 +47,8 @@ enum class InstallState {
 // ends the message loop without destroying the window; a window destroyed in any other way does the
 // same. The install button asks with the install confirmation dialog when the install information
 // says so, then starts the installer's download and the installer on worker threads
-// (installer_download.h, installer_launch.h) and shows their progress. It does not host web pages
-// itself.
+// (installer_download.h, installer_launch.h) and shows their progress. A card opens its page (a web
+// URL only) in the web page's browser control "web".
 //
 // Lives on the heap and is owned by its native window: it deletes itself when the window is gone
 // (Create deletes it when no window comes about). UI thread only.
@@ -95,6 +96,8 @@ class MainWnd : public veneer::WindowImplBase, public IConfigDocumentWindow {
   void OnTrayNotify(LPARAM mouse_message);
   void OnClick(const std::wstring& name, veneer::CControlUI* sender);
   void ShowWebPage(bool show);
+  // Opens `url` in the "web" browser control when it is a web URL; anything else is dropped.
+  void NavigateWebPage(const std::wstring& url);
   // The install button's click: a download of the installer the install information names, unless
   // one is running already or the installer runs.
   void StartInstall(const std::wstring& install_info);
@@ -111,6 +114,7 @@ class MainWnd : public veneer::WindowImplBase, public IConfigDocumentWindow {
   MainWndSettings settings_;
   veneer::CProgressUI* progress_ = nullptr;     // "progres", may be missing.
   veneer::CLabelUI* progress_label_ = nullptr;  // "lab_progres", may be missing.
+  veneer::CWebBrowserUI* web_ = nullptr;        // "web", may be missing.
   TrayIcon tray_;
   CloseDialogSettings close_dialog_;
   InstallState install_state_ = InstallState::kReady;

@@ -18,10 +18,12 @@
 #include "tests/app/dialog_driver.h"
 #include "tests/app/server_log.h"
 #include "tests/app/test_documents.h"
+#include "tests/controls/test_activex/test_activex.h"
 #include "tests/support/access_violation_watch.h"
 #include "tests/support/environment_path.h"
 #include "tests/support/message_pump.h"
 #include "tests/support/temp_files.h"
+#include "ui/controls/web_browser.h"
 #include "ui/runtime/container.h"
 
 // The real main window inside the test program, built from the embedded skin and fed by the local
@@ -47,6 +49,9 @@ bool HasTrayIcon(HWND window) {
   lstrcpynW(data.szTip, L"probe", ARRAYSIZE(data.szTip));
   return Shell_NotifyIconW(NIM_MODIFY, &data) != FALSE;
 }
+
+// Whether a child window is shown itself (the main window stays hidden in these tests).
+bool IsShownItself(HWND window) { return (GetWindowLongPtrW(window, GWL_STYLE) & WS_VISIBLE) != 0; }
 
 // Takes a WM_QUIT off this thread's queue; true when there was one.
 bool TakeQuitMessage() {
@@ -190,6 +195,36 @@ TEST_F(MainWndTest, CardsSwitchToTheWebPageAndBackKeepsTheInstallArea) {
   EXPECT_FALSE(IsVisible(L"ver_web"));
   EXPECT_TRUE(IsVisible(L"hor_main"));
   EXPECT_TRUE(IsVisible(L"ver_progress"));
+  EXPECT_TRUE(urls_.opened.empty());
+}
+
+// The skin's browser control has no object here (the browser component is switched off): the test
+// control takes its place, made by the same control.
+TEST_F(MainWndTest, ACardOpensItsWebUrlInTheBrowserAndBackHidesThePage) {
+  veneer::test::TestActiveX module;
+  ASSERT_TRUE(module.IsLoaded()) << "TESSARO_TEST_ACTIVEX is not set";
+  auto* web = static_cast<veneer::CWebBrowserUI*>(Named(L"web")->FindInterface(L"WebBrowser"));
+  ASSERT_NE(web, nullptr);
+  EXPECT_TRUE(web->IsCreationAttempted());  // Tried at once, as "delaycreate" says; nothing came.
+  EXPECT_FALSE(web->HasObject());
+  web->ApplyAttribute(L"modulename", module.path().c_str());
+  web->ApplyAttribute(L"clsid", veneer::test::kSiteFirstClassText);
+  ASSERT_TRUE(web->CreateControl());
+  HWND host = web->GetHostWindow();
+  EXPECT_FALSE(IsShownItself(host));  // The web page is hidden.
+
+  Named(L"btn_card1")->SetUserData(L"https://store.example/card1");
+  Named(L"btn_card3")->SetUserData(L"file:///C:/windows/win.ini");
+  module.ClearCalls();
+  Click(L"btn_card1");
+  EXPECT_TRUE(IsVisible(L"ver_web"));
+  EXPECT_TRUE(IsShownItself(host));
+  Click(L"btn_card3");  // Not a web URL: the page stays as it was.
+  EXPECT_EQ(module.Calls(), std::vector<std::wstring>{L"Navigate2 https://store.example/card1"});
+
+  Click(L"btn_back");
+  EXPECT_TRUE(IsVisible(L"hor_main"));
+  EXPECT_FALSE(IsShownItself(host));
   EXPECT_TRUE(urls_.opened.empty());
 }
 

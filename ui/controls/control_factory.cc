@@ -1,11 +1,13 @@
 #include "ui/controls/control_factory.h"
 
+#include "ui/controls/activex.h"
 #include "ui/controls/button.h"
 #include "ui/controls/label.h"
 #include "ui/controls/option.h"
 #include "ui/controls/progress.h"
 #include "ui/controls/skin_builder.h"
 #include "ui/controls/text.h"
+#include "ui/controls/web_browser.h"
 #include "ui/runtime/child_layout.h"
 #include "ui/runtime/container.h"
 #include "ui/runtime/control.h"
@@ -33,11 +35,13 @@ const Registration kFrameworkClasses[] = {
     {L"CControlUI", &Create<CControlUI>},
     {L"CContainerUI", &Create<CContainerUI>},
     {L"CButtonUI", &Create<CButtonUI>},
+    {L"CActiveXUI", &Create<CActiveXUI>},
     {L"CLabelUI", &Create<CLabelUI>},
     {L"COptionUI", &Create<COptionUI>},
     {L"CProgressUI", &Create<CProgressUI>},
     {L"CScrollBarUI", &Create<CScrollBarUI>},
     {L"CTextUI", &Create<CTextUI>},
+    {L"CWebBrowserUI", &Create<CWebBrowserUI>},
     {L"CChildLayoutUI", &Create<CChildLayoutUI>},
     {L"CHorizontalLayoutUI", &Create<CHorizontalLayoutUI>},
     {L"CTabLayoutUI", &Create<CTabLayoutUI>},

@@ -12,6 +12,8 @@ template <typename Interface>
 class ComPtr {
  public:
   ComPtr() = default;
+  // Takes over the one reference that `owned` carries (from a creating call); null holds nothing.
+  explicit ComPtr(Interface* owned) : pointer_(owned) {}
   ComPtr(ComPtr&& other) noexcept : pointer_(other.pointer_) { other.pointer_ = nullptr; }
   ComPtr& operator=(ComPtr&& other) noexcept {
     if (this != &other) {
