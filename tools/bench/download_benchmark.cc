@@ -7,8 +7,8 @@
 //       what a click on the install button starts, with a message-only window standing in for the main
 //       window: the download worker, then the installer worker once the download is handed over (after
 //       one untimed fetch, as the program has talked to the server before any click). URL
-//       serves the test installer, which notes the performance counter at its start in "<record>.started"; prints
-//       "installer started MS ms after the click (downloaded and checked after MS ms)".
+//       serves the test installer, which notes the performance counter at its start in "<record>.started";
+//       prints "installer started MS ms after the click (downloaded and checked after MS ms)".
 //   download_benchmark --socket URL
 //       the floor under any HTTP client in this Wine: a plain http:// URL read over a bare socket with
 //       16 KiB and with 256 KiB receives (WinHTTP under Wine receives 8 KiB, or one TLS record, at a
@@ -112,8 +112,8 @@ int TimeClickToInstallerStart(const wchar_t* url) {
   window_class.lpszClassName = L"DownloadBenchmarkWatch";
   RegisterClassW(&window_class);
   InstallWatch watch;
-  const HWND window = CreateWindowExW(0, window_class.lpszClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-                                      window_class.hInstance, nullptr);
+  const HWND window = CreateWindowExW(0, window_class.lpszClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE,
+                                      nullptr, window_class.hInstance, nullptr);
   SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&watch));
 
   // By the time a user can click, the program has fetched its documents and pictures over TLS: the
@@ -167,7 +167,8 @@ long long ReadOverSocket(const std::wstring& host, INTERNET_PORT port, const std
           static_cast<int>(request.size())) {
     std::vector<char> buffer(receive_bytes);
     total = 0;
-    for (int got; (got = recv(connection, buffer.data(), static_cast<int>(buffer.size()), 0)) > 0;) total += got;
+    for (int got; (got = recv(connection, buffer.data(), static_cast<int>(buffer.size()), 0)) > 0;)
+      total += got;
   }
   closesocket(connection);
   return total;
@@ -208,6 +209,7 @@ int wmain(int argc, wchar_t** argv) {
   if (argc == 3 && std::wstring(argv[1]) == L"--install") return TimeClickToInstallerStart(argv[2]);
   if (argc == 3 && std::wstring(argv[1]) == L"--socket") return TimeSocketFloor(argv[2]);
   if (argc == 3 && argv[1][0] != L'-') return TimeDownload(argv[1], argv[2]);
-  fprintf(stderr, "usage: download_benchmark URL FILE | --install URL | --socket http://localhost:PORT/PATH\n");
+  fprintf(stderr,
+          "usage: download_benchmark URL FILE | --install URL | --socket http://localhost:PORT/PATH\n");
   return 2;
 }
