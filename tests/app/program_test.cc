@@ -187,6 +187,61 @@ TEST_F(ProgramTest, AProgramNamedABAsksForABAndShowsTheProduct) {
   EXPECT_EQ(program.WaitForExitPastCloseDialog(kExitTimeoutMs), 0u);
 }
 
+// Wine prefers its own build of a system DLL to a file of that name next to a program. For the
+// program named `program`, this makes Wine look for `dlls` the way Windows looks for a DLL that is no
+// known DLL (the program's folder first), until it goes. Windows ignores the key.
+class NativeDllsFirst {
+ public:
+  NativeDllsFirst(const std::wstring& program, const std::vector<const wchar_t*>& dlls)
+      : key_(L"Software\\Wine\\AppDefaults\\" + program + L"\\DllOverrides") {
+    HKEY key = nullptr;
+    if (RegCreateKeyExW(HKEY_CURRENT_USER, key_.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key,
+                        nullptr) != ERROR_SUCCESS) {
+      return;
+    }
+    const wchar_t kOrder[] = L"native,builtin";
+    for (const wchar_t* dll : dlls)
+      RegSetValueExW(key, dll, 0, REG_SZ, reinterpret_cast<const BYTE*>(kOrder), sizeof kOrder);
+    RegCloseKey(key);
+  }
+  NativeDllsFirst(const NativeDllsFirst&) = delete;
+  NativeDllsFirst& operator=(const NativeDllsFirst&) = delete;
+  ~NativeDllsFirst() { RegDeleteKeyW(HKEY_CURRENT_USER, key_.c_str()); }
+
+ private:
+  std::wstring key_;
+};
+
+// A user runs the program from a folder others can write to (the browser's downloads). DLLs put
+// there under the names of system DLLs the program uses must not be loaded: the program runs with
+// administrator rights. The program still talks to its server and draws through the system's own.
+TEST_F(ProgramTest, DllsPlantedNextToTheProgramAreNeverLoaded) {
+  const std::vector<const wchar_t*> planted_names = {L"winhttp", L"gdiplus"};
+  const NativeDllsFirst native_first(L"a.b.exe", planted_names);
+  for (const wchar_t* name : planted_names) {
+    const std::wstring planted = folder_ + name + L".dll";
+    ASSERT_TRUE(
+        CopyFileW(veneer::test::EnvironmentPath(L"TESSARO_PLANTED_DLL").c_str(), planted.c_str(), FALSE));
+    copies_.push_back(planted);
+  }
+  const std::wstring marker = veneer::test::UniqueTempPath(L"planted");
+  DeleteFileW(marker.c_str());
+  SetEnvironmentVariableW(L"TESSARO_PLANTED_MARKER", marker.c_str());
+  ProgramCopy program(folder_, Install(L"a.b.exe"));
+  const bool started = program.Start();
+  SetEnvironmentVariableW(L"TESSARO_PLANTED_MARKER", nullptr);
+  ASSERT_TRUE(started);
+  const HWND window = program.WaitForMainWindow();
+  ASSERT_NE(window, nullptr);
+  // The title comes from the goods document: WinHTTP and GDI+ have been loaded and used by then.
+  EXPECT_TRUE(veneer::test::PumpMessagesUntil([&] { return WindowTitle(window) == L"Tessaro Test"; },
+                                              kWindowTimeoutMs));
+  EXPECT_EQ(veneer::test::ReadFileBytes(marker), "") << "a planted DLL was loaded";
+  DeleteFileW(marker.c_str());
+  PostMessageW(window, WM_COMMAND, ID_TRAY_EXIT, 0);
+  EXPECT_EQ(program.WaitForExitPastCloseDialog(kExitTimeoutMs), 0u);
+}
+
 TEST_F(ProgramTest, ASecondCopyRestoresTheFirstAndEnds) {
   ProgramCopy first(folder_, Install(L"single.exe"));
   ASSERT_TRUE(first.Start());
