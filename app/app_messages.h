@@ -10,7 +10,7 @@ namespace tessaro {
 // thread has used it) and report progress, failure and the installer's end with PostMessageW.
 constexpr UINT UM_IMAGE_READY = WM_USER + 1;        // wParam: image task record. Sent.
 constexpr UINT UM_DOWNLOAD_PROGRESS = WM_USER + 2;  // wParam: percent done; lParam: total bytes. Posted.
-constexpr UINT UM_DOWNLOAD_DONE = WM_USER + 3;      // wParam: installer's local path (wide). Sent.
+constexpr UINT UM_DOWNLOAD_DONE = WM_USER + 3;      // wParam: CheckedInstaller*, lock movable. Sent.
 constexpr UINT UM_DOWNLOAD_FAILED = WM_USER + 4;    // Posted.
 constexpr UINT UM_INSTALLER_FAILED = WM_USER + 5;   // The installer could not be started. Posted.
 constexpr UINT UM_INSTALLER_EXITED = WM_USER + 6;   // Posted.

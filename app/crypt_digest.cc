@@ -58,12 +58,17 @@ std::string CryptDigest::Hex() {
 std::string Sha256HexOfFile(const std::wstring& path) {
   const veneer::ScopedFileHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
                                                   OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!file) return std::string();
+  return file ? Sha256HexOfOpenFile(file.get()) : std::string();
+}
+
+std::string Sha256HexOfOpenFile(HANDLE file) {
+  const LARGE_INTEGER start = {};
+  if (!SetFilePointerEx(file, start, nullptr, FILE_BEGIN)) return std::string();
   CryptDigest digest(DigestKind::kSha256);
   std::vector<char> buffer(256 * 1024);
   for (;;) {
     DWORD read = 0;
-    if (!ReadFile(file.get(), buffer.data(), static_cast<DWORD>(buffer.size()), &read, nullptr)) {
+    if (!ReadFile(file, buffer.data(), static_cast<DWORD>(buffer.size()), &read, nullptr)) {
       return std::string();
     }
     if (read == 0) return digest.Hex();

@@ -43,6 +43,8 @@ class CryptDigest {
 // The SHA-256 digest of the file at `path` as 64 lower-case hexadecimal digits; "" when the file
 // cannot be read whole or the provider fails. Any thread.
 std::string Sha256HexOfFile(const std::wstring& path);
+// The same for a file already open for reading, read from its first byte whatever its position.
+std::string Sha256HexOfOpenFile(HANDLE file);
 
 // `count` bytes from the provider's random generator as 2 * count lower-case hexadecimal digits;
 // "" when the generator fails. For names nobody else can predict. Any thread.

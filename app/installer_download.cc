@@ -45,37 +45,40 @@ std::wstring ExpectedDigest(const Json::Value& info) {
   return IsLowerHexDigest(digest) ? digest : kUnmatchableDigest;
 }
 
-// Whether the file begins like a Windows program ("MZ"); anything else is never handed to
-// CreateProcessW, which would look for another way to run it.
-bool LooksLikeProgram(const std::wstring& path) {
-  const veneer::ScopedFileHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+bool LooksLikeProgram(HANDLE file) {
   char head[2] = {};
   DWORD read = 0;
-  return file && ReadFile(file.get(), head, sizeof head, &read, nullptr) && read == 2 && head[0] == 'M' &&
-         head[1] == 'Z';
+  return ReadFile(file, head, sizeof head, &read, nullptr) && read == 2 && head[0] == 'M' && head[1] == 'Z';
 }
 
-bool DigestMatches(const std::wstring& path, const std::wstring& expected) {
-  return expected.empty() || WideFromUtf8(Sha256HexOfFile(path)) == expected;
+bool DigestMatches(HANDLE file, const std::wstring& expected) {
+  return expected.empty() || WideFromUtf8(Sha256HexOfOpenFile(file)) == expected;
 }
 
-// Downloads and checks the installer; its path, or "" (nothing left behind) on any failure.
-std::wstring FetchInstaller(const TaskInfo& task) {
-  if (!IsInstallerUrl(task.url)) return std::wstring();
+// Downloads and checks the installer; nothing left behind (no lock) on any failure.
+CheckedInstaller FetchInstaller(const TaskInfo& task) {
+  if (!IsInstallerUrl(task.url)) return CheckedInstaller();
   const std::wstring folder = MakeDownloadFolder();
-  if (folder.empty()) return std::wstring();
+  if (folder.empty()) return CheckedInstaller();
   const std::wstring path = folder + L"\\" + InstallerFileName(_time64(nullptr));
   DownloadProgress progress(task.window);
-  if (HttpGetFile(task.url, path, kMaxInstallerBytes, &progress) && LooksLikeProgram(path) &&
-      DigestMatches(path, task.extra)) {
-    return path;
-  }
-  RemoveDownloadFolder(path);
-  return std::wstring();
+  CheckedInstaller checked;
+  if (HttpGetFile(task.url, path, kMaxInstallerBytes, &progress)) checked = CheckInstaller(path, task.extra);
+  if (!checked.lock) RemoveDownloadFolder(path);
+  return checked;
 }
 
 }  // namespace
+
+CheckedInstaller CheckInstaller(const std::wstring& path, const std::wstring& expected_sha256) {
+  CheckedInstaller checked{
+      path, veneer::ScopedFileHandle(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                                 OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr))};
+  if (checked.lock &&
+      !(LooksLikeProgram(checked.lock.get()) && DigestMatches(checked.lock.get(), expected_sha256)))
+    checked.lock.reset();
+  return checked;
+}
 
 bool ParseInstallRequest(const std::wstring& install_info, InstallRequest* request) {
   const std::string text = Utf8FromWide(install_info);
@@ -147,12 +150,13 @@ void DownloadProgress::OnFileProgress(uint64_t received, uint64_t total) {
 
 DWORD WINAPI DownloadInstaller(LPVOID parameter) {
   const std::unique_ptr<TaskInfo> task(static_cast<TaskInfo*>(parameter));
-  const std::wstring path = FetchInstaller(*task);
-  if (path.empty()) {
+  CheckedInstaller installer = FetchInstaller(*task);
+  if (!installer.lock) {
     PostMessageW(task->window, UM_DOWNLOAD_FAILED, 0, 0);
-  } else if (SendMessageW(task->window, UM_DOWNLOAD_DONE, reinterpret_cast<WPARAM>(path.c_str()), 0) !=
+  } else if (SendMessageW(task->window, UM_DOWNLOAD_DONE, reinterpret_cast<WPARAM>(&installer), 0) !=
              kInstallerTaken) {
-    RemoveDownloadFolder(path);
+    installer.lock.reset();
+    RemoveDownloadFolder(installer.path);
   }
   return 0;
 }

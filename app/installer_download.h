@@ -7,6 +7,7 @@
 #include <string>
 
 #include "app/config_client.h"
+#include "ui/core/win_handles.h"
 
 namespace tessaro {
 
@@ -61,13 +62,26 @@ class DownloadProgress : public IFileProgress {
   unsigned posted_percent_ = kNothingPosted;
 };
 
+// A downloaded installer that passed its checks, held open from the checks until it starts: the handle
+// lets others read the file but never write, rename or delete it, so what starts is what was checked.
+struct CheckedInstaller {
+  std::wstring path;
+  veneer::ScopedFileHandle lock;  // Empty when the file failed its checks.
+};
+
+// Opens the file at `path` and checks it through that handle: it must begin like a Windows program
+// ("MZ"; anything else would make CreateProcessW look for another way to run it) and match
+// `expected_sha256` ("" for no check). The lock is empty (the file closed) when any of that fails.
+CheckedInstaller CheckInstaller(const std::wstring& path, const std::wstring& expected_sha256);
+
 // UM_DOWNLOAD_DONE's reply from a window that took the installer over (and will start it).
 constexpr LRESULT kInstallerTaken = 1;
 
 // Thread procedure for CreateThread. `task` is a heap TaskInfo (owned and freed here): its window,
 // its url and, in `extra`, the expected SHA-256 digest or "". Downloads the installer and checks
-// it (an https URL, the whole body, a program file, the digest); then sends UM_DOWNLOAD_DONE with
-// the path. Any failure, and a window that does not take the installer, removes the folder again;
+// it (an https URL, the whole body, CheckInstaller); then sends UM_DOWNLOAD_DONE with the checked
+// installer, whose lock the window moves into the installer's task when it takes it over. Any
+// failure, and a window that does not take the installer, removes the folder again;
 // failures post UM_DOWNLOAD_FAILED.
 DWORD WINAPI DownloadInstaller(LPVOID task);
 

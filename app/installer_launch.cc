@@ -4,15 +4,14 @@
 #include <vector>
 
 #include "app/app_messages.h"
-#include "app/installer_download.h"
-#include "app/task_info.h"
 #include "ui/core/win_handles.h"
 
 namespace tessaro {
 namespace {
 
-// Runs the installer to its end; false when it could not be started.
-bool RunToEnd(const std::wstring& path) {
+// Runs the installer to its end; false when it could not be started. The lock on the checked file is
+// let go once the process exists: the system keeps a running program's file from being changed.
+bool RunToEnd(const std::wstring& path, veneer::ScopedFileHandle* lock) {
   const std::wstring command = InstallerCommandLine(path);
   std::vector<wchar_t> command_buffer(command.begin(), command.end());
   command_buffer.push_back(L'\0');  // CreateProcessW may write into its command line.
@@ -25,6 +24,7 @@ bool RunToEnd(const std::wstring& path) {
   }
   const veneer::ScopedKernelHandle process(started.hProcess);
   const veneer::ScopedKernelHandle thread(started.hThread);
+  lock->reset();
   if (ResumeThread(thread.get()) == static_cast<DWORD>(-1)) {
     TerminateProcess(process.get(), 1);
     return false;
@@ -38,9 +38,11 @@ bool RunToEnd(const std::wstring& path) {
 std::wstring InstallerCommandLine(const std::wstring& path) { return L"\"" + path + L"\""; }
 
 DWORD WINAPI RunInstaller(LPVOID parameter) {
-  const std::unique_ptr<TaskInfo> task(static_cast<TaskInfo*>(parameter));
-  const bool ran = RunToEnd(task->path);
-  RemoveDownloadFolder(task->path);
+  const std::unique_ptr<InstallerTask> task(static_cast<InstallerTask*>(parameter));
+  CheckedInstaller& installer = task->installer;
+  const bool ran = RunToEnd(installer.path, &installer.lock);
+  installer.lock.reset();
+  RemoveDownloadFolder(installer.path);
   PostMessageW(task->window, ran ? UM_INSTALLER_EXITED : UM_INSTALLER_FAILED, 0, 0);
   return 0;
 }

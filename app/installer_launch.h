@@ -5,6 +5,8 @@
 
 #include <string>
 
+#include "app/installer_download.h"
+
 namespace tessaro {
 
 // Starting the downloaded installer and waiting for it to end, on a worker thread of its own. The
@@ -14,8 +16,15 @@ namespace tessaro {
 // The installer's command line: its path in double quotes, so that a path with blanks is one word.
 std::wstring InstallerCommandLine(const std::wstring& path);
 
-// Thread procedure for CreateThread. `task` is a heap TaskInfo (owned and freed here): its window and,
-// in `path`, the installer. Starts it (no handle inheritance, the caller's environment and folder),
+// What the installer's worker is given: the window it reports to and the checked installer, whose lock
+// it lets go once the installer's process exists.
+struct InstallerTask {
+  HWND window = nullptr;
+  CheckedInstaller installer;
+};
+
+// Thread procedure for CreateThread. `task` is a heap InstallerTask (owned and freed here). Starts the
+// installer (no handle inheritance, the caller's environment and folder),
 // waits for it to end and posts UM_INSTALLER_EXITED; when it cannot be started (not a program,
 // elevation refused, the file locked or gone) posts UM_INSTALLER_FAILED instead. Either way removes
 // the download folder afterwards (best effort).

@@ -52,7 +52,8 @@ bool StartThread(LPTHREAD_START_ROUTINE procedure, LPVOID parameter) {
 }
 
 // Starts `procedure` with `task`, which it then owns; false (and the task freed) when no thread came.
-bool StartTask(LPTHREAD_START_ROUTINE procedure, std::unique_ptr<TaskInfo> task) {
+template <typename Task>
+bool StartTask(LPTHREAD_START_ROUTINE procedure, std::unique_ptr<Task> task) {
   if (!StartThread(procedure, task.get())) return false;
   task.release();
   return true;
@@ -135,7 +136,7 @@ void MainWnd::BringToFront() {
 
 LRESULT MainWnd::ProcessMessage(UINT message, WPARAM wparam, LPARAM lparam) {
   if (message == WM_CLOSE) return HandleCloseRequest();
-  if (message == UM_DOWNLOAD_DONE) return StartInstaller(reinterpret_cast<const wchar_t*>(wparam));
+  if (message == UM_DOWNLOAD_DONE) return StartInstaller(reinterpret_cast<CheckedInstaller*>(wparam));
   HandleApplicationMessage(message, wparam, lparam);
   return WindowImplBase::ProcessMessage(message, wparam, lparam);
 }
@@ -292,13 +293,13 @@ bool MainWnd::ConfirmInstall(const std::wstring& install_info) {
   return ShowInstallConfirm(GetHWND(), Utf8FromWide(install_info)) == InstallConfirmResult::kInstall;
 }
 
-LRESULT MainWnd::StartInstaller(const wchar_t* installer_path) {
+LRESULT MainWnd::StartInstaller(CheckedInstaller* installer) {
   // Only the download this window started hands an installer over, and only while it runs.
-  if (install_state_ != InstallState::kDownloading || !installer_path) return 0;
+  if (install_state_ != InstallState::kDownloading || !installer || !installer->lock) return 0;
   SetInstallState(InstallState::kWaiting);
-  auto task = std::make_unique<TaskInfo>();
+  auto task = std::make_unique<InstallerTask>();
   task->window = GetHWND();
-  task->path = installer_path;
+  task->installer = std::move(*installer);
   if (StartTask(RunInstaller, std::move(task))) return kInstallerTaken;
   SetInstallState(InstallState::kFailed);
   return 0;  // The download worker removes the file again.

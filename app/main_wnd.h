@@ -18,6 +18,8 @@ class CWebBrowserUI;
 
 namespace tessaro {
 
+struct CheckedInstaller;
+
 class IUrlOpener;
 
 // What the main window starts with: who it asks for its documents and how it opens web pages.
@@ -103,8 +105,9 @@ class MainWnd : public veneer::WindowImplBase, public IConfigDocumentWindow {
   void StartInstall(const std::wstring& install_info);
   // Whether the user confirms the install (when the install information asks for the dialog).
   bool ConfirmInstall(const std::wstring& install_info);
-  // UM_DOWNLOAD_DONE: starts the installer at `installer_path`; kInstallerTaken when it did.
-  LRESULT StartInstaller(const wchar_t* installer_path);
+  // UM_DOWNLOAD_DONE: takes the checked installer over (its lock too) and starts it; kInstallerTaken
+  // when it did.
+  LRESULT StartInstaller(CheckedInstaller* installer);
   // Ignored unless a download runs.
   void ShowDownloadProgress(WPARAM percent);
   // Hands `url` to the opener when it is a web URL; anything else is dropped.

@@ -11,6 +11,7 @@
 #include "app/crypt_digest.h"
 #include "app/installer_launch.h"
 #include "app/task_info.h"
+#include "app/utf8_text.h"
 #include "tests/support/message_pump.h"
 #include "tests/support/temp_files.h"
 #include "ui/core/win_handles.h"
@@ -150,6 +151,41 @@ TEST(Sha256Test, KnownDigests) {
   EXPECT_NE(RandomHex(16), RandomHex(16));
 }
 
+// What passes the checks stays locked until it starts: readable by others, never writable or
+// deletable, so nobody can swap the file between the digest check and CreateProcessW.
+TEST(CheckInstallerTest, OnlyAProgramWithTheRightDigestIsLockedAndNobodyCanChangeIt) {
+  const std::string program = "MZ and the rest of a program";
+  const veneer::test::TempFile file(program);
+  const std::wstring digest = WideFromUtf8(Sha256HexOfFile(file.path()));
+  const veneer::test::TempFile text(std::string("#!/bin/sh"));
+  const struct {
+    const char* what;
+    std::wstring path, sha256;
+    bool locked;
+  } cases[] = {
+      {"program, no digest", file.path(), L"", true},
+      {"program, its digest", file.path(), digest, true},
+      {"program, another digest", file.path(), std::wstring(64, L'0'), false},
+      {"not a program", text.path(), L"", false},
+      {"missing", L"C:\\no such folder\\1.exe", L"", false},
+  };
+  for (const auto& c : cases) {
+    const CheckedInstaller checked = CheckInstaller(c.path, c.sha256);
+    EXPECT_EQ(static_cast<bool>(checked.lock), c.locked) << c.what;
+    if (!checked.lock) continue;
+    const veneer::ScopedFileHandle writer(CreateFileW(c.path.c_str(), GENERIC_WRITE,
+                                                      FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                                      OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    EXPECT_FALSE(writer) << c.what;
+    EXPECT_FALSE(DeleteFileW(c.path.c_str())) << c.what;
+    EXPECT_FALSE(MoveFileW(c.path.c_str(), (c.path + L".moved").c_str())) << c.what;
+    const veneer::ScopedFileHandle reader(CreateFileW(c.path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                                      OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    EXPECT_TRUE(reader) << c.what;
+  }
+  EXPECT_EQ(veneer::test::ReadFileBytes(file.path()), program);
+}
+
 // An installer that cannot start reports failure (the window shows state 3, so the user can try
 // again) and leaves no folder behind.
 TEST(RunInstallerTest, AnInstallerThatCannotStartReportsFailure) {
@@ -167,13 +203,13 @@ TEST(RunInstallerTest, AnInstallerThatCannotStartReportsFailure) {
     MessageWindow window;
     const std::wstring folder = MakeDownloadFolder();
     ASSERT_FALSE(folder.empty());
-    auto task = std::make_unique<TaskInfo>();
+    auto task = std::make_unique<InstallerTask>();
     task->window = window.get();
-    task->path = folder + L"\\1.exe";
+    task->installer.path = folder + L"\\1.exe";
     if (c.bytes) {
-      ASSERT_TRUE(veneer::test::WriteFileBytes(task->path, std::string(c.bytes)));
+      ASSERT_TRUE(veneer::test::WriteFileBytes(task->installer.path, std::string(c.bytes)));
     }
-    const std::wstring path = task->path;
+    const std::wstring path = task->installer.path;
     {
       const veneer::ScopedFileHandle lock(
           c.hold == Hold::kExclusiveOpen ? CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,

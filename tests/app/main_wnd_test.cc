@@ -140,9 +140,9 @@ TEST_F(MainWndTest, DownloadMessagesDriveTheInstallArea) {
   SendMessageW(hwnd_, UM_DOWNLOAD_PROGRESS, 99, 2048);  // Late: queued before the failure.
   EXPECT_EQ(window_->install_state(), InstallState::kFailed);
   EXPECT_EQ(Text(L"lab_progres"), L"下载中… (25%)");
-  const std::wstring path = L"C:\\setup.exe";
+  CheckedInstaller stray{L"C:\\setup.exe", veneer::ScopedFileHandle()};
   // Only a running download hands an installer over.
-  EXPECT_EQ(SendMessageW(hwnd_, UM_DOWNLOAD_DONE, reinterpret_cast<WPARAM>(path.c_str()), 0), 0);
+  EXPECT_EQ(SendMessageW(hwnd_, UM_DOWNLOAD_DONE, reinterpret_cast<WPARAM>(&stray), 0), 0);
   EXPECT_EQ(window_->install_state(), InstallState::kFailed);
   window_->SetInstallState(InstallState::kWaiting);
   SendMessageW(hwnd_, UM_DOWNLOAD_PROGRESS, 99, 2048);

@@ -77,9 +77,9 @@ LRESULT CALLBACK InstallWatchProc(HWND window, UINT message, WPARAM wparam, LPAR
   switch (message) {
     case tessaro::UM_DOWNLOAD_DONE: {
       watch->handed_over_ms = NowMs();
-      auto task = std::make_unique<tessaro::TaskInfo>();
+      auto task = std::make_unique<tessaro::InstallerTask>();
       task->window = window;
-      task->path = reinterpret_cast<const wchar_t*>(wparam);
+      task->installer = std::move(*reinterpret_cast<tessaro::CheckedInstaller*>(wparam));
       const HANDLE thread = CreateThread(nullptr, 0, tessaro::RunInstaller, task.get(), 0, nullptr);
       if (!thread) return 0;
       task.release();
