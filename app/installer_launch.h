@@ -24,10 +24,10 @@ struct InstallerTask {
 };
 
 // Thread procedure for CreateThread. `task` is a heap InstallerTask (owned and freed here). Starts the
-// installer (no handle inheritance, the caller's environment and folder),
-// waits for it to end and posts UM_INSTALLER_EXITED; when it cannot be started (not a program,
-// elevation refused, the file locked or gone) posts UM_INSTALLER_FAILED instead. Either way removes
-// the download folder afterwards (best effort).
+// installer (no handle inheritance, the caller's environment and folder), waits for it to end and
+// posts UM_INSTALLER_EXITED; when it cannot be started (not a program, elevation refused, the file
+// locked or gone) posts UM_INSTALLER_FAILED instead. Either way removes the download folder afterwards
+// (best effort).
 DWORD WINAPI RunInstaller(LPVOID task);
 
 }  // namespace tessaro
