@@ -1,5 +1,7 @@
 #include "app/installer_download.h"
 
+#include <sddl.h>
+
 #include <json/json.h>
 
 #include <cstdint>
@@ -120,6 +122,17 @@ unsigned DownloadPercent(uint64_t received, uint64_t total) {
 
 std::wstring InstallerFileName(int64_t seconds) { return std::to_wstring(seconds) + L".exe"; }
 
+veneer::ScopedLocalMemory DownloadFolderSecurity() {
+  // Protected ("P"): nothing inherited. Each entry: allowed, to objects and containers made inside,
+  // full access, for SYSTEM, the Administrators, the owner.
+  constexpr wchar_t kDescriptor[] = L"D:P(A;OICI;FA;;;SY)(A;OICI;FA;;;BA)(A;OICI;FA;;;OW)";
+  PSECURITY_DESCRIPTOR descriptor = nullptr;
+  if (!ConvertStringSecurityDescriptorToSecurityDescriptorW(kDescriptor, SDDL_REVISION_1, &descriptor,
+                                                            nullptr))
+    return veneer::ScopedLocalMemory();
+  return veneer::ScopedLocalMemory(descriptor);
+}
+
 std::wstring MakeDownloadFolder() {
   wchar_t temp[MAX_PATH + 1] = {};
   const DWORD length = GetTempPathW(MAX_PATH + 1, temp);
@@ -129,7 +142,10 @@ std::wstring MakeDownloadFolder() {
   std::wstring folder(temp, length);
   if (folder.back() != L'\\') folder += L'\\';
   folder += L"tessaro-" + name;
-  return CreateDirectoryW(folder.c_str(), nullptr) ? folder : std::wstring();
+  const veneer::ScopedLocalMemory security = DownloadFolderSecurity();
+  if (!security) return std::wstring();
+  SECURITY_ATTRIBUTES attributes = {sizeof attributes, security.get(), FALSE};
+  return CreateDirectoryW(folder.c_str(), &attributes) ? folder : std::wstring();
 }
 
 void RemoveDownloadFolder(const std::wstring& installer_path) {

@@ -38,9 +38,16 @@ unsigned DownloadPercent(uint64_t received, uint64_t total);
 // The installer's file name: the time in seconds since 1970 in decimal, then ".exe" ("-5.exe").
 std::wstring InstallerFileName(int64_t seconds);
 
-// Creates a new folder with a random 32-digit name inside the temporary folder and returns its path
-// (no trailing backslash); "" when the temporary folder or the random name cannot be had, or the
-// folder cannot be created.
+// The security descriptor a download folder is created with: full control for SYSTEM, the
+// Administrators and the folder's owner only, inherited by what is made inside and not by anything
+// from the temporary folder. The program runs elevated, so the owner of what it creates is the
+// Administrators group: a program the same user runs without elevation can find the folder but
+// cannot put a DLL next to the installer. Empty when the descriptor cannot be made.
+veneer::ScopedLocalMemory DownloadFolderSecurity();
+
+// Creates a new folder with a random 32-digit name inside the temporary folder, with
+// DownloadFolderSecurity, and returns its path (no trailing backslash); "" when the temporary folder,
+// the random name or the descriptor cannot be had, or the folder cannot be created.
 std::wstring MakeDownloadFolder();
 
 // Deletes the installer file and then its folder; best effort (files still in use stay).

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <iterator>
 #include <memory>
 #include <string>
 #include <vector>
@@ -138,6 +139,36 @@ TEST(DownloadFolderTest, EachDownloadGetsAFolderOfItsOwn) {
   RemoveDownloadFolder(second + L"\\1.exe");
   EXPECT_FALSE(Exists(first));
   EXPECT_FALSE(Exists(second));
+}
+
+// Nobody but SYSTEM, the Administrators and the owner may write into a download folder; in
+// particular the descriptor must not have a null DACL, which would let everybody in.
+TEST(DownloadFolderTest, OnlySystemAdministratorsAndTheOwnerGetIn) {
+  const veneer::ScopedLocalMemory security = DownloadFolderSecurity();
+  ASSERT_TRUE(security);
+  SECURITY_DESCRIPTOR_CONTROL control = 0;
+  DWORD revision = 0;
+  ASSERT_TRUE(GetSecurityDescriptorControl(security.get(), &control, &revision));
+  EXPECT_TRUE(control & SE_DACL_PROTECTED) << "the temporary folder's entries would be inherited";
+  BOOL present = FALSE;
+  BOOL defaulted = FALSE;
+  PACL dacl = nullptr;
+  ASSERT_TRUE(GetSecurityDescriptorDacl(security.get(), &present, &dacl, &defaulted));
+  ASSERT_TRUE(present && dacl) << "no DACL or a null one: everybody gets in";
+  const WELL_KNOWN_SID_TYPE expected[] = {WinLocalSystemSid, WinBuiltinAdministratorsSid,
+                                          WinCreatorOwnerRightsSid};
+  ASSERT_EQ(dacl->AceCount, std::size(expected));
+  for (DWORD index = 0; index < dacl->AceCount; ++index) {
+    ACCESS_ALLOWED_ACE* ace = nullptr;
+    ASSERT_TRUE(GetAce(dacl, index, reinterpret_cast<void**>(&ace)));
+    EXPECT_EQ(ace->Header.AceType, ACCESS_ALLOWED_ACE_TYPE) << index;
+    EXPECT_EQ(ace->Header.AceFlags, OBJECT_INHERIT_ACE | CONTAINER_INHERIT_ACE) << index;
+    EXPECT_EQ(ace->Mask, static_cast<DWORD>(FILE_ALL_ACCESS)) << index;
+    BYTE sid[SECURITY_MAX_SID_SIZE] = {};
+    DWORD size = sizeof sid;
+    ASSERT_TRUE(CreateWellKnownSid(expected[index], nullptr, sid, &size));
+    EXPECT_TRUE(EqualSid(&ace->SidStart, sid)) << index;
+  }
 }
 
 TEST(Sha256Test, KnownDigests) {

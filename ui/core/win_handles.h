@@ -88,6 +88,9 @@ using ScopedFontMemResource = ScopedHandle<HANDLE, &RemoveFontMemResourceEx>;
 using ScopedModule = ScopedHandle<HMODULE, &FreeLibrary>;
 // Kernel objects that are null when empty (threads, processes, events), closed with CloseHandle.
 using ScopedKernelHandle = ScopedHandle<HANDLE, &CloseHandle>;
+// Memory the system allocated for the caller with LocalAlloc (security descriptors, formatted
+// messages), freed with LocalFree.
+using ScopedLocalMemory = ScopedHandle<HLOCAL, &LocalFree>;
 // Files from CreateFileW, closed with CloseHandle.
 using ScopedFileHandle = UniqueHandle<FileHandleTraits>;
 
