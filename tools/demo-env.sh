@@ -21,7 +21,7 @@
 #                               folder for logs) and `server_log`. Everything it starts is ended when
 #                               the script exits, on Ctrl-C and on any failure. With
 #                               TESSARO_DEMO_EXTRA_FILES=DIR the server also serves the files of DIR.
-# and windows_path FILE, run_windows_program PROGRAM [ARGS].
+# and windows_path FILE, run_windows_program PROGRAM [ARGS], median NUMBER...
 
 say() { printf '%s: %s\n' "$demo_name" "$*"; }
 fail() { printf '%s: %s\n' "$demo_name" "$*" >&2; exit 1; }
@@ -58,6 +58,9 @@ demo_private_loopback() {
     say "running in a private network namespace: its port 443 is the demo's alone"
   fi
 }
+
+# The median of the numbers given (the mean of the middle two for an even count).
+median() { printf '%s\n' "$@" | sort -n | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
 
 # A Windows path for a file of ours: the prefix's drive Z: is the machine's root folder.
 windows_path() { printf 'Z:%s' "$(realpath -m "$1" | tr / '\\')"; }

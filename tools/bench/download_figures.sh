@@ -37,7 +37,6 @@ demo_start
 url=https://localhost/installers/big.bin
 target=$state/downloaded.bin
 benchmark=$(windows_path "$tested_dir/tools/bench/download_benchmark.exe")
-median() { printf '%s\n' "$@" | sort -n | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
 
 curl_ms=() ours_ms=()
 for run in 1 2 3; do

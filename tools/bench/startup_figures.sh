@@ -58,7 +58,6 @@ time_tessaro() {
 # Lets Wine finish with the program the last start ended.
 pause_between_starts() { sleep 3; }
 
-median() { printf '%s\n' "$@" | sort -n | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
 
 say "one untimed start of each, then $starts timed starts of each, in turns"
 time_bare_window >/dev/null

@@ -76,14 +76,17 @@ void CActiveXUI::SetModuleName(const wchar_t* path) {
 void CActiveXUI::SetCreateTiming(CreateTiming timing) {
   if (timing == create_timing_) return;
   create_timing_ = timing;
-  if (timing == CreateTiming::kAtOnce && !creation_attempted_ && !IsNullClassId(class_id_)) CreateControl();
+  CreateIfWantedAtOnce();
 }
 
 void CActiveXUI::InitializeSelf() {
   CControlUI::InitializeSelf();
-  if (create_timing_ == CreateTiming::kAtOnce && !creation_attempted_ && !IsNullClassId(class_id_)) {
+  CreateIfWantedAtOnce();
+}
+
+void CActiveXUI::CreateIfWantedAtOnce() {
+  if (create_timing_ == CreateTiming::kAtOnce && !creation_attempted_ && !IsNullClassId(class_id_))
     CreateControl();
-  }
 }
 
 void CActiveXUI::Place(const RECT& rect, bool invalidate) {

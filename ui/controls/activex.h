@@ -95,6 +95,8 @@ class CActiveXUI : public CControlUI {
   void ReleaseObject();
   // Frees the loaded module unless it still has objects alive.
   void UnloadModule();
+  // Creates the object when "delaycreate" asks for it at once and nothing was attempted yet.
+  void CreateIfWantedAtOnce();
   void PlaceObject();
   void ShowHostWindow(bool show);
 
